@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+struct KeyValue
+{
+    QString key;
+    QString value;
+};
+
+// "key=value": the key is everything before the first "=", the value everything after it;
+// nothing is trimmed. nullopt for a line without "=".
+std::optional<KeyValue> splitKeyValue(const QString &line);

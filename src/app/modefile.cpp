@@ -1,0 +1,101 @@
+#include "app/modefile.h"
+
+#include "app/keyvalueline.h"
+#include "app/mode.h"
+#include "platform/basicnumbers.h"
+#include "platform/casepath.h"
+#include "platform/textfile.h"
+
+#include <QDir>
+
+namespace {
+
+const QString ModeExtension = QStringLiteral(".tdm");
+
+bool readFlag(const QString &value)
+{
+    return value == QStringLiteral("True") || leadingNumber(value) != 0;
+}
+
+QString flagText(bool on)
+{
+    return on ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// A mode name comes from Option.ini or the user; it must never reach outside the Mode folder.
+bool isPlainFileName(const QString &name)
+{
+    return !name.contains(u'/') && !name.contains(QChar(0)) && name != QStringLiteral(".") &&
+           name != QStringLiteral("..");
+}
+
+void applyModeLine(const QString &line, Mode &mode)
+{
+    const auto kv = splitKeyValue(line);
+    if (!kv)
+        return;
+    if (kv->key == QStringLiteral("BlockUrl"))
+        mode.setBlockUrl(kv->value);
+    else if (kv->key == QStringLiteral("BlockImg"))
+        mode.setBlockImg(kv->value);
+    else if (kv->key == QStringLiteral("SearchKW"))
+        mode.setSearchKW(kv->value);
+    else if (kv->key == QStringLiteral("KWUsing"))
+        mode.setKWUsing(readFlag(kv->value));
+    else if (kv->key == QStringLiteral("DownMode"))
+        mode.setDownMode(readFlag(kv->value));
+}
+
+} // namespace
+
+QString modeFolder(const QString &appFolder)
+{
+    return pathIgnoringCase(appFolder, QStringLiteral("Mode"));
+}
+
+bool LoadMode(const QString &appFolder, const QString &name, Mode &mode)
+{
+    if (!isPlainFileName(name))
+        return false;
+    const QString path = findIgnoringCase(modeFolder(appFolder), name + ModeExtension);
+    if (path.isEmpty())
+        return false;
+    const auto lines = readTextFile(path);
+    if (!lines)
+        return false;
+    for (const QString &line : *lines)
+        applyModeLine(line, mode);
+    mode.setName(name);
+    return true;
+}
+
+void WriteDefaultMode(const QString &appFolder, Mode &mode)
+{
+    const QString folder = modeFolder(appFolder);
+    QDir().mkpath(folder);
+    const QStringList preset = {QStringLiteral("BlockUrl=javascript,void,download,class=,src="),
+                                QStringLiteral("BlockImg=logo,bar,icons,shadow,avatars"),
+                                QStringLiteral("SearchKW="), QStringLiteral("KWUsing=0"),
+                                QStringLiteral("DownMode=0")};
+    writeTextFile(pathIgnoringCase(folder, QStringLiteral("Normal") + ModeExtension), preset);
+    if (LoadMode(appFolder, QStringLiteral("Normal"), mode))
+        return;
+    // The file could not be written (read-only folder): the preset is still in force, in memory.
+    for (const QString &line : preset)
+        applyModeLine(line, mode);
+    mode.setName(QStringLiteral("Normal"));
+}
+
+bool SaveMode(const QString &appFolder, const QString &name, const Mode &mode)
+{
+    if (!isPlainFileName(name) || name.isEmpty())
+        return false;
+    const QString folder = modeFolder(appFolder);
+    QDir().mkpath(folder);
+    return writeTextFile(pathIgnoringCase(folder, name + ModeExtension),
+                         {QStringLiteral("BlockUrl=") + mode.blockUrl(),
+                          QStringLiteral("BlockImg=") + mode.blockImg(),
+                          QStringLiteral("SearchKW=") + mode.searchKW(),
+                          QStringLiteral("KWUsing=") + flagText(mode.kwUsing()),
+                          QStringLiteral("DownMode=") + flagText(mode.downMode())});
+}

@@ -1,0 +1,163 @@
+#include "app/mode.h"
+#include "app/modefile.h"
+#include "testfiles.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeMode(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("Mode/") + name + QStringLiteral(".tdm")), bytes));
+}
+
+void fillMode(Mode &mode)
+{
+    mode.setName(QStringLiteral("Old"));
+    mode.setBlockUrl(QStringLiteral("old-url"));
+    mode.setBlockImg(QStringLiteral("old-img"));
+    mode.setSearchKW(QStringLiteral("old-kw"));
+}
+
+} // namespace
+
+class TestModeFile final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void flags_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("True") << QByteArray("True") << true;
+        QTest::newRow("1") << QByteArray("1") << true;
+        QTest::newRow("-1") << QByteArray("-1") << true;
+        QTest::newRow("2x") << QByteArray("2x") << true;
+        QTest::newRow("0.4 is nonzero") << QByteArray("0.4") << true;
+        QTest::newRow("true lower case") << QByteArray("true") << false;
+        QTest::newRow("False") << QByteArray("False") << false;
+        QTest::newRow("0") << QByteArray("0") << false;
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("True with a space") << QByteArray("True ") << false;
+    }
+    void flags()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(bool, on);
+        QTemporaryDir dir;
+        writeMode(dir, QStringLiteral("M"), "DownMode=" + value + "\r\nKWUsing=" + value + "\r\n");
+        Mode mode;
+        mode.setDownMode(!on);
+        mode.setKWUsing(!on);
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("M"), mode));
+        QCOMPARE(mode.downMode(), on);
+        QCOMPARE(mode.kwUsing(), on);
+    }
+
+    void missingFileChangesNothing()
+    {
+        QTemporaryDir dir;
+        Mode mode;
+        fillMode(mode);
+        QSignalSpy spy(&mode, &Mode::changed);
+        QVERIFY(!LoadMode(dir.path(), QStringLiteral("None"), mode));
+        QCOMPARE(mode.name(), QStringLiteral("Old"));
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void missingKeysKeepThePreviousMode()
+    {
+        QTemporaryDir dir;
+        writeMode(dir, QStringLiteral("Only"), "DownMode=True\r\nblockimg=ignored\r\nBlockImg =ignored\r\n");
+        Mode mode;
+        fillMode(mode);
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("Only"), mode));
+        QCOMPARE(mode.name(), QStringLiteral("Only"));
+        QCOMPARE(mode.blockImg(), QStringLiteral("old-img"));
+        QCOMPARE(mode.blockUrl(), QStringLiteral("old-url"));
+        QVERIFY(mode.downMode());
+    }
+
+    void valuesAreTakenWhole()
+    {
+        QTemporaryDir dir;
+        writeMode(dir, QStringLiteral("V"),
+                  "BlockUrl=javascript,void,download,class=,src=\rSearchKW= spaced \nBlockImg=a\r\nBlockImg=b\r\n");
+        Mode mode;
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("V"), mode));
+        QCOMPARE(mode.blockUrl(), QStringLiteral("javascript,void,download,class=,src="));
+        QCOMPARE(mode.searchKW(), QStringLiteral(" spaced "));
+        QCOMPARE(mode.blockImg(), QStringLiteral("b"));
+    }
+
+    void namesMatchWithoutCase()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeBytes(dir.filePath(QStringLiteral("mode/NORMAL.TDM")), "SearchKW=k\r\n"));
+        Mode mode;
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("Normal"), mode));
+        QCOMPARE(mode.searchKW(), QStringLiteral("k"));
+        QCOMPARE(mode.name(), QStringLiteral("Normal"));
+    }
+
+    void namesNeverLeaveTheFolder_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent") << "../Outside";
+        QTest::newRow("absolute") << "/tmp/Outside";
+    }
+    void namesNeverLeaveTheFolder()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(writeBytes(dir.filePath(QStringLiteral("Outside.tdm")), "SearchKW=k\r\n"));
+        Mode mode;
+        QVERIFY(!LoadMode(dir.path(), name, mode));
+        QVERIFY(!SaveMode(dir.path(), name, mode));
+    }
+
+    void presetIsWrittenAndLoaded()
+    {
+        QTemporaryDir dir;
+        Mode mode;
+        fillMode(mode);
+        mode.setDownMode(true);
+        WriteDefaultMode(dir.path(), mode);
+        QCOMPARE(mode.name(), QStringLiteral("Normal"));
+        QCOMPARE(mode.blockUrl(), QStringLiteral("javascript,void,download,class=,src="));
+        QCOMPARE(mode.blockImg(), QStringLiteral("logo,bar,icons,shadow,avatars"));
+        QCOMPARE(mode.searchKW(), QString());
+        QVERIFY(!mode.downMode());
+        QVERIFY(!mode.kwUsing());
+    }
+
+    void saveThenLoad()
+    {
+        QTemporaryDir dir;
+        Mode saved;
+        saved.setBlockUrl(QStringLiteral("a,,,b=c"));
+        saved.setBlockImg(QStringLiteral("图标,logo"));
+        saved.setSearchKW(QStringLiteral("漫画"));
+        saved.setKWUsing(true);
+        saved.setDownMode(false);
+        QVERIFY(SaveMode(dir.path(), QStringLiteral("我的"), saved));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("Mode/我的.tdm"))).right(32),
+                 QByteArray("\r\nKWUsing=True\r\nDownMode=False\r\n"));
+
+        Mode loaded;
+        loaded.setDownMode(true);
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("我的"), loaded));
+        QCOMPARE(loaded.name(), QStringLiteral("我的"));
+        QCOMPARE(loaded.blockUrl(), saved.blockUrl());
+        QCOMPARE(loaded.blockImg(), saved.blockImg());
+        QCOMPARE(loaded.searchKW(), saved.searchKW());
+        QCOMPARE(loaded.kwUsing(), true);
+        QCOMPARE(loaded.downMode(), false);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModeFile)
+#include "tst_modefile.moc"
