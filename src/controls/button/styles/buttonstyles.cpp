@@ -1,0 +1,8 @@
+#include "controls/button/styles/buttonstyles.h"
+
+ButtonStyleEffects drawStyleBackground(QImage &surface, const ButtonStyleInput &input)
+{
+    Q_UNUSED(surface);
+    Q_UNUSED(input);
+    return {};
+}
