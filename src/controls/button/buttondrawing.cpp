@@ -2,11 +2,10 @@
 
 #include "controls/common/colorvalue.h"
 
-#include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <QPainter>
 #include <vector>
 
 namespace {
@@ -72,7 +71,8 @@ std::vector<QRgb> gradientTable(int from, int to, int n)
     std::vector<QRgb> table;
     table.reserve(size_t(n) + 1);
     for (int i = 0; i <= n; ++i)
-        table.push_back(qRgb(f.r + (t.r - f.r) * i / n, f.g + (t.g - f.g) * i / n, f.b + (t.b - f.b) * i / n));
+        table.push_back(
+            qRgb(f.r + (t.r - f.r) * i / n, f.g + (t.g - f.g) * i / n, f.b + (t.b - f.b) * i / n));
     return table;
 }
 

@@ -13,8 +13,8 @@
 
 enum class GradientDirection
 {
-    Horizontal = 0, // from at the left
-    Vertical = 1,   // from at the top
+    Horizontal = 0,   // from at the left
+    Vertical = 1,     // from at the top
     DiagonalDown = 2, // from at the top-left corner
     DiagonalUp = 3,   // from at the bottom-left corner
 };

@@ -53,7 +53,8 @@ QRegion UpdateRegion(int buttonStyle, int width, int height)
     int bandTop = 0;
     int bandCut = -1;
     for (int y = 0; y <= height; ++y) {
-        const int cut = y == height ? -1 : std::min(cornerCut(ellipse, std::min(y, height - 1 - y)), width / 2);
+        const int cut =
+            y == height ? -1 : std::min(cornerCut(ellipse, std::min(y, height - 1 - y)), width / 2);
         if (cut == bandCut)
             continue;
         if (bandCut >= 0)

@@ -1,9 +1,8 @@
 #include "controls/common/colorvalue.h"
 
+#include <array>
 #include <QGuiApplication>
 #include <QPalette>
-
-#include <array>
 
 namespace {
 
@@ -95,7 +94,9 @@ qint32 systemRgb(int index)
 {
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
-    if (qGuiApp && paletteRole(index, group, role)) {
+    // Without a GUI application (tools, core tests) the classic colours stand in.
+    const bool hasPalette = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+    if (hasPalette && paletteRole(index, group, role)) {
         const QColor color = QGuiApplication::palette().color(group, role);
         return qint32(fromQColor(color));
     }
