@@ -1,0 +1,43 @@
+#pragma once
+
+#include "web/pagefetcher.h"
+
+#include <chrono>
+#include <optional>
+#include <QByteArray>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QSslCertificate>
+
+// Fetches pages over HTTP(S) with Qt Network. A fetch waits in a nested event loop, so the
+// interface stays live (and other handlers may fetch pages themselves) without costing CPU; it
+// gives up after the time limit, and on a body larger than the size limit. Redirects are followed.
+class HttpPageFetcher final : public PageFetcher
+{
+    Q_DISABLE_COPY_MOVE(HttpPageFetcher)
+
+public:
+    static constexpr std::chrono::milliseconds defaultTimeLimit{10500};
+    static constexpr qint64 defaultSizeLimit = 32 * 1024 * 1024;
+
+    HttpPageFetcher();
+
+    // The body decoded by the charset the page declares ("GB2312" when it declares none); empty
+    // text on time-out, transport failure, an oversized body or an unknown charset. The HTTP status
+    // is not examined: an error page is returned like any other.
+    QString FetchPage(const QString &address) override;
+
+    void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
+    void setSizeLimit(qint64 bytes) { m_sizeLimit = bytes; }
+    // For tests against a loopback server with a self-signed certificate; certificates are
+    // otherwise verified against the system's authorities as usual.
+    void trustCertificate(const QSslCertificate &certificate);
+
+private:
+    std::optional<QByteArray> fetchBody(const QString &address);
+
+    QNetworkAccessManager m_network;
+    std::chrono::milliseconds m_timeLimit = defaultTimeLimit;
+    qint64 m_sizeLimit = defaultSizeLimit;
+    QList<QSslCertificate> m_trusted;
+};
