@@ -1,0 +1,154 @@
+#include "web/imagewalk.h"
+
+#include "app/runflags.h"
+#include "app/settings.h"
+#include "app/taskboard.h"
+#include "platform/basicnumbers.h"
+#include "platform/inputbox.h"
+#include "platform/statusline.h"
+#include "web/pageanalysis.h"
+#include "web/pagefetcher.h"
+#include "web/walkpausestate.h"
+
+#include <algorithm>
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+bool isBlankPage(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c == u'\r' || c == u'\n' || c == u' '; });
+}
+
+QString withoutQuestionMarks(QString text)
+{
+    return text.remove(QLatin1Char('?'));
+}
+
+} // namespace
+
+ImageWalk::ImageWalk(PageFetcher &fetcher, TaskBoard &board, StatusLine &statusLine, InputBox &inputBox,
+                     const Settings &settings, const Mode &mode, RunFlags &runFlags,
+                     WalkPauseState &pauseState)
+    : m_fetcher(fetcher), m_board(board), m_statusLine(statusLine), m_inputBox(inputBox),
+      m_settings(settings), m_mode(mode), m_runFlags(runFlags), m_pauseState(pauseState)
+{
+}
+
+ImageWalk::Outcome ImageWalk::BuildImageList(const QString &address, qint16 index, QString &result)
+{
+    try {
+        return walk(address, index, result);
+    } catch (const MissingTaskError &) {
+        // The user removed the task while it was walked: nobody is left to report to or to
+        // take the list, so the walk ends quietly without delivering it.
+        return Outcome::TaskMissing;
+    }
+}
+
+ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString &result)
+{
+    qint32 page = 1;
+    QString current = address;
+    QString imageList;
+    QString firstAddress = address;
+    // Only the walk that was paused continues: the saved list belongs to the page it stopped
+    // before, and its chapter still ends where it began.
+    if (m_runFlags.pauseFlag && address == m_pauseState.savedWalkNext) {
+        imageList = m_pauseState.savedWalkList;
+        page = m_pauseState.savedWalkPage;
+        firstAddress = m_pauseState.savedWalkFirst;
+    }
+    m_runFlags.pauseFlag = false;
+    m_board.ChangeState(index, QStringLiteral("下载开始,搜寻资源中..."));
+
+    bool stoppedByPause = false;
+    for (;;) {
+        if (m_runFlags.pauseFlag) {
+            m_board.ChangeState(index, QStringLiteral("用户暂停..."));
+            stoppedByPause = true;
+            break;
+        }
+        QString text;
+        if (!fetchWithRetries(current, index, text))
+            return Outcome::Failed;
+        m_board.ChangeState(index, QStringLiteral("获取资源......"));
+        const QString analysed = current;
+        const QStringList candidates = AnalysePage(text, firstAddress, m_mode, imageList, [&] {
+            m_board.ChangeState(index, QStringLiteral("分析资源......"));
+        });
+        current = chooseNextPage(candidates);
+        if (endsWalk(current, firstAddress, analysed)) {
+            m_board.ChangeState(index, QStringLiteral("链接已全部被找到!开始下载..."));
+            break;
+        }
+        m_board.ChangeURL(index, current);
+        m_board.ChangeState(index, QStringLiteral("寻找成功:当前为第%1页").arg(page));
+        ++page;
+        m_statusLine.setText(shortAddress(current));
+        QCoreApplication::processEvents();
+    }
+
+    result = imageList;
+    if (m_runFlags.pauseFlag) {
+        m_pauseState.savedWalkList = imageList;
+        m_pauseState.savedWalkPage = page;
+        m_pauseState.savedWalkFirst = firstAddress;
+        // A walk that reached the chapter's end has nothing left to continue.
+        m_pauseState.savedWalkNext = stoppedByPause ? current : QString();
+    }
+    return stoppedByPause ? Outcome::Paused : Outcome::Finished;
+}
+
+// A value below 1 counts as one attempt, so a page that keeps failing cannot hold the walk forever.
+bool ImageWalk::fetchWithRetries(const QString &address, qint16 index, QString &text)
+{
+    qint32 failures = 0;
+    for (;;) {
+        text = m_fetcher.FetchPage(address);
+        if (!isBlankPage(text))
+            return true;
+        ++failures;
+        if (failures >= std::max<qint32>(1, m_settings.reset())) {
+            m_board.ChangeState(index, QStringLiteral("下载失败......"));
+            return false;
+        }
+        m_board.ChangeState(index, QStringLiteral("第%1次失败，重试......").arg(failures));
+    }
+}
+
+QString ImageWalk::chooseNextPage(const QStringList &candidates) const
+{
+    if (candidates.isEmpty())
+        return {};
+    if (candidates.size() == 1)
+        return candidates.first();
+    QString prompt = QStringLiteral("检测到了多条地址！请告诉我们，哪一条才是正确的：") + crlf;
+    for (qsizetype i = 0; i < candidates.size(); ++i)
+        prompt += QString::number(i + 1) + QLatin1Char(':') + candidates.at(i) + crlf;
+    prompt += QStringLiteral("填入0其他字符或表示下载已完成...");
+    const QString answer = m_inputBox.ask(prompt, QStringLiteral("选择"), QString());
+    const double choice = roundHalfEven(leadingNumber(answer));
+    if (choice < 1 || choice > double(candidates.size()))
+        return {};
+    return candidates.at(qsizetype(choice) - 1);
+}
+
+// Back at the start (also when only "?" marks differ), or on the page just read: a page that
+// links to itself would otherwise be fetched again and again.
+bool ImageWalk::endsWalk(const QString &next, const QString &firstAddress, const QString &analysed)
+{
+    return next.isEmpty() || next == firstAddress ||
+           withoutQuestionMarks(next) == withoutQuestionMarks(firstAddress) || next == analysed;
+}
+
+QString ImageWalk::shortAddress(const QString &address)
+{
+    if (address.size() <= 53)
+        return address;
+    return address.left(20) + QStringLiteral("...") + address.right(18);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What a walk stopped by a pause leaves for the walk that continues it: one record for the
+// program (so one walk at a time), owned by the application.
+struct WalkPauseState
+{
+    QString savedWalkList;    // the image list collected up to the pause
+    qint32 savedWalkPage = 1; // the number of the page the continued walk begins with
+    QString savedWalkFirst;   // where the paused walk started: still the end of the chapter
+    QString savedWalkNext;    // the page the paused walk would have fetched next
+};
