@@ -3,6 +3,7 @@
 #include "web/bytestotext.h"
 #include "web/charsetdeclaration.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -12,9 +13,16 @@
 
 namespace {
 
+constexpr int maxRedirects = 20;
+
 bool isWebAddress(const QUrl &url)
 {
     return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
+}
+
+bool isRedirectStatus(int status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 // Errors that only report the HTTP status (403, 404, 500 ...): the body is complete and is wanted.
@@ -28,8 +36,8 @@ bool isStatusOnlyError(const QNetworkReply &reply)
            (code >= QNetworkReply::InternalServerError && code <= QNetworkReply::UnknownServerError);
 }
 
-// One fetch's own state, so nested fetches never share anything.
-struct PendingFetch
+// One request's own state, so nested fetches never share anything.
+struct PendingReply
 {
     QByteArray body;
     bool timedOut = false;
@@ -53,12 +61,32 @@ void HttpPageFetcher::trustCertificate(const QSslCertificate &certificate)
     m_trusted.append(certificate);
 }
 
+// Redirects are followed here rather than by Qt: Qt 6.4's own following now and then sends the
+// original request a second time. As with Qt's default policy, https never redirects to http.
 std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address)
 {
-    const QUrl url(address);
-    if (!isWebAddress(url))
-        return std::nullopt;
+    QUrl url(address);
+    const QDeadlineTimer deadline(m_timeLimit, Qt::PreciseTimer);
+    for (int hop = 0; hop <= maxRedirects; ++hop) {
+        if (!isWebAddress(url))
+            return std::nullopt;
+        const std::optional<Response> response = get(url, deadline);
+        if (!response)
+            return std::nullopt;
+        if (!response->location.isValid())
+            return response->body;
+        const QUrl next = url.resolved(response->location);
+        if (url.scheme() == u"https" && next.scheme() != u"https")
+            return std::nullopt;
+        url = next;
+    }
+    return std::nullopt;
+}
+
+std::optional<HttpPageFetcher::Response> HttpPageFetcher::get(const QUrl &url, const QDeadlineTimer &deadline)
+{
     QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     if (!m_trusted.isEmpty()) {
         QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
         ssl.addCaCertificates(m_trusted);
@@ -66,43 +94,50 @@ std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address)
     }
 
     QNetworkReply *reply = m_network.get(request);
-    PendingFetch fetch;
+    PendingReply pending;
     QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);
     limit.setTimerType(Qt::PreciseTimer);
 
     QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
-        fetch.timedOut = true;
+        pending.timedOut = true;
         reply->abort();
     });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
         if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > m_sizeLimit) {
-            fetch.tooLarge = true;
+            pending.tooLarge = true;
             reply->abort();
         }
     });
+    // Counted as it arrives, so an endless or huge body is cut off early.
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
-        fetch.body += reply->readAll();
-        if (fetch.body.size() > m_sizeLimit) {
-            fetch.tooLarge = true;
+        pending.body += reply->readAll();
+        if (pending.body.size() > m_sizeLimit) {
+            pending.tooLarge = true;
             reply->abort();
         }
     });
+    // A reply that finishes while a nested fetch still runs must not be timed out afterwards.
+    QObject::connect(reply, &QNetworkReply::finished, &limit, &QTimer::stop);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
 
-    limit.start(m_timeLimit);
+    limit.start(std::chrono::ceil<std::chrono::milliseconds>(deadline.remainingTimeAsDuration()));
     if (!reply->isFinished())
         loop.exec();
     limit.stop();
 
-    if (!fetch.timedOut && !fetch.tooLarge)
-        fetch.body += reply->readAll();
-    const bool usable = !fetch.timedOut && !fetch.tooLarge && fetch.body.size() <= m_sizeLimit &&
-                        (reply->error() == QNetworkReply::NoError || isStatusOnlyError(*reply));
+    std::optional<Response> response;
+    if (!pending.timedOut && !pending.tooLarge)
+        pending.body += reply->readAll();
+    if (!pending.timedOut && !pending.tooLarge && pending.body.size() <= m_sizeLimit &&
+        (reply->error() == QNetworkReply::NoError || isStatusOnlyError(*reply))) {
+        response = Response{pending.body, {}};
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (isRedirectStatus(status))
+            response->location = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    }
     reply->disconnect();
     reply->deleteLater();
-    if (!usable)
-        return std::nullopt;
-    return fetch.body;
+    return response;
 }

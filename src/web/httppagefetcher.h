@@ -8,10 +8,13 @@
 #include <QList>
 #include <QNetworkAccessManager>
 #include <QSslCertificate>
+#include <QUrl>
 
 // Fetches pages over HTTP(S) with Qt Network. A fetch waits in a nested event loop, so the
 // interface stays live (and other handlers may fetch pages themselves) without costing CPU; it
 // gives up after the time limit, and on a body larger than the size limit. Redirects are followed.
+class QDeadlineTimer;
+
 class HttpPageFetcher final : public PageFetcher
 {
     Q_DISABLE_COPY_MOVE(HttpPageFetcher)
@@ -34,7 +37,14 @@ public:
     void trustCertificate(const QSslCertificate &certificate);
 
 private:
+    struct Response
+    {
+        QByteArray body;
+        QUrl location; // where a redirect points; empty for any other answer
+    };
+
     std::optional<QByteArray> fetchBody(const QString &address);
+    std::optional<Response> get(const QUrl &url, const QDeadlineTimer &deadline);
 
     QNetworkAccessManager m_network;
     std::chrono::milliseconds m_timeLimit = defaultTimeLimit;

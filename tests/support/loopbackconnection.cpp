@@ -39,8 +39,8 @@ QByteArray reasonPhrase(int status)
 
 } // namespace
 
-LoopbackConnection::LoopbackConnection(QTcpSocket *socket, Responder responder, QObject *parent)
-    : QObject(parent), m_socket(socket), m_responder(std::move(responder))
+LoopbackConnection::LoopbackConnection(QTcpSocket *socket, int number, Responder responder, QObject *parent)
+    : QObject(parent), m_socket(socket), m_number(number), m_responder(std::move(responder))
 {
     m_socket->setParent(this);
     connect(m_socket, &QTcpSocket::readyRead, this, &LoopbackConnection::readIncoming);
@@ -74,6 +74,7 @@ bool LoopbackConnection::takeRequest(LoopbackRequest &request)
         return false;
     const QList<QByteArray> lines = m_incoming.left(headEnd).split('\n');
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    request.connection = m_number;
     request.method = requestLine.value(0);
     request.target = requestLine.value(1);
     for (qsizetype i = 1; i < lines.size(); ++i) {

@@ -20,7 +20,7 @@ class LoopbackConnection final : public QObject
 public:
     using Responder = std::function<LoopbackResponse(const LoopbackRequest &)>;
 
-    LoopbackConnection(QTcpSocket *socket, Responder responder, QObject *parent);
+    LoopbackConnection(QTcpSocket *socket, int number, Responder responder, QObject *parent);
 
     void close();
 
@@ -36,6 +36,7 @@ private:
     bool closesAfterBody() const;
 
     QTcpSocket *m_socket;
+    int m_number;
     Responder m_responder;
     QByteArray m_incoming;
     bool m_responding = false;

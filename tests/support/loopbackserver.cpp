@@ -117,7 +117,8 @@ void LoopbackServer::acceptConnections()
 {
     while (QTcpSocket *socket = m_server->nextPendingConnection()) {
         new LoopbackConnection(
-            socket, [this](const LoopbackRequest &request) { return respond(request); }, this);
+            socket, ++m_connectionCount, [this](const LoopbackRequest &request) { return respond(request); },
+            this);
     }
 }
 

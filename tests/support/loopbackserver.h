@@ -62,4 +62,5 @@ private:
     std::unique_ptr<QTcpServer> m_server;
     QHash<QString, QList<LoopbackResponse>> m_scripts;
     QList<LoopbackRequest> m_requests;
+    int m_connectionCount = 0;
 };
