@@ -2,6 +2,7 @@
 
 #include "platform/icuconverter.h"
 #include "web/charsetlabels.h"
+#include "web/charsetlatin10.h"
 
 #include <QHash>
 
@@ -43,7 +44,8 @@ const char *icuConverterFor(const QString &encoding)
         // ICU's own "gb2312" is strict EUC-CN and would garble GBK-only characters.
         {QStringLiteral("GBK"), "gb18030"},
         {QStringLiteral("gb18030"), "gb18030"},
-        {QStringLiteral("Big5"), "windows-950-2000"},
+        // Big5 as browsers read it: Windows code page 950 plus the Hong Kong (HKSCS) characters.
+        {QStringLiteral("Big5"), "ibm-1375_P100-2008"},
         {QStringLiteral("EUC-JP"), "EUC-JP"},
         {QStringLiteral("ISO-2022-JP"), "ISO-2022-JP"},
         {QStringLiteral("Shift_JIS"), "ibm-943_P15A-2003"},
@@ -88,6 +90,8 @@ std::optional<QString> decodeAs(const QString &encoding, const QByteArray &bytes
         return bytes.isEmpty() ? QString() : QString(QChar::ReplacementCharacter);
     if (encoding == u"x-user-defined")
         return decodeUserDefined(bytes);
+    if (encoding == u"ISO-8859-16")
+        return decodeLatin10(bytes);
     const char *converter = icuConverterFor(encoding);
     if (!converter)
         return std::nullopt;
