@@ -6,22 +6,21 @@
 
 namespace {
 
+// Kept light on the left, where the bar shows its percentage over the picture.
 void drawPage(QPainter &p)
 {
-    p.setPen(QPen(QColor(60, 72, 96), 2));
+    p.setPen(QPen(QColor(150, 165, 190), 1.5));
     p.setBrush(Qt::white);
-    p.drawRoundedRect(QRectF(10, 4, 40, 50), 3, 3);
-    // the panels of the page
-    p.setPen(QPen(QColor(120, 132, 156), 1.5));
-    p.setBrush(QColor(222, 230, 244));
-    p.drawRect(QRectF(15, 9, 30, 14));
-    p.drawRect(QRectF(15, 27, 13, 22));
-    p.drawRect(QRectF(32, 27, 13, 22));
+    p.drawRoundedRect(QRectF(6, 3, 42, 54), 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(214, 226, 244));
+    p.drawRect(QRectF(11, 8, 32, 13));
+    p.drawRect(QRectF(31, 25, 12, 10));
 }
 
 void drawArrow(QPainter &p)
 {
-    const QPolygon arrow{{{40, 26}, {50, 26}, {50, 40}, {58, 40}, {45, 56}, {32, 40}, {40, 40}}};
+    const QPolygon arrow{{{42, 28}, {52, 28}, {52, 42}, {60, 42}, {47, 58}, {34, 42}, {42, 42}}};
     p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(QColor(33, 112, 228));
     p.drawPolygon(arrow);

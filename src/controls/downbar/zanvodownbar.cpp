@@ -10,6 +10,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -33,22 +34,34 @@ constexpr int SizesRightGap = 100;
 constexpr int SizesBottomGap = 120;
 constexpr int ChangedNameTop = 250;
 
+// "黑体" draws Latin text at half the width of a Chinese character, and the bar's gaps (400 twips
+// for "KB/s") were laid out for that; the half-width face of the stand-in keeps them.
+QFont barTextFont()
+{
+    QFont font = barFont();
+    QStringList families = font.families();
+    families.insert(std::min<qsizetype>(2, families.size()), QStringLiteral("WenQuanYi Zen Hei Mono"));
+    font.setFamilies(families);
+    return font;
+}
+
 } // namespace
 
 ZanvoDownbar::ZanvoDownbar(QWidget *parent)
-    : QWidget(parent), m_font(barFont()), m_metrics(m_font), m_geometry(0, 0, DesignWidth, DesignHeight),
+    : QWidget(parent), m_font(barTextFont()), m_metrics(m_font), m_geometry(0, 0, DesignWidth, DesignHeight),
       m_clickLayer(0, 0, 6735, 1215), m_line(0, 1200, 6720, 1200), m_kbLabel(5040, 600, 1095, 255),
-      m_urls(960, 600, 3855, 255), m_image(120, 200, 660, 660), m_panel(0, 0, 6735, 1215),
+      m_sizes(6120, 960, 465, 180), m_speed(4755, 600, 105, 180), m_urls(960, 600, 3855, 255),
+      m_per(240, 480, 195, 180), m_image(120, 200, 660, 660), m_panel(0, 0, 6735, 1215),
       m_sizesText(DefaultText), m_speedText(DefaultSpeed), m_urlText(DefaultText), m_nameText(DefaultText),
       m_perText(DefaultProgress), m_picture(builtinBarPicture()), m_barColor(DefaultFill),
       m_barBColor(DefaultBack)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_percentLabel = QRect(QPoint(500, 470), textSizeTwips(QStringLiteral("%")));
-    m_sizes = QRect(QPoint(6120, 960), textSizeTwips(m_sizesText));
-    m_speed = QRect(QPoint(4755, 600), textSizeTwips(m_speedText));
     m_name = QRect(QPoint(960, 240), textSizeTwips(m_nameText));
-    m_per = QRect(QPoint(240, 480), textSizeTwips(m_perText));
+    fitCentredText(m_sizes, m_sizesText);
+    fitCentredText(m_speed, m_speedText);
+    fitCentredText(m_per, m_perText);
     m_fill = QRect(0, 0, fillWidth(), 1215);
     applyPixelGeometry();
 }
@@ -282,6 +295,14 @@ QSize ZanvoDownbar::textSizeTwips(const QString &text) const
     return QSize(pixelsToTwips(m_metrics.horizontalAdvance(text)), pixelsToTwips(m_metrics.height()));
 }
 
+// A centred text that is sized to its text grows and shrinks about its middle.
+void ZanvoDownbar::fitCentredText(QRect &box, const QString &text) const
+{
+    const QSize size = textSizeTwips(text);
+    const int centre = box.left() + box.width() / 2;
+    box = QRect(centre - size.width() / 2, box.top(), size.width(), size.height());
+}
+
 void ZanvoDownbar::putProgressText(const QString &text)
 {
     if (text == m_perText)
@@ -289,7 +310,7 @@ void ZanvoDownbar::putProgressText(const QString &text)
     const QRect before = m_per;
     const int fillBefore = m_fill.width();
     m_perText = text;
-    m_per.setSize(textSizeTwips(text));
+    fitCentredText(m_per, text);
     m_fill.setWidth(fillWidth());
     refresh(before, m_per);
     refreshFill(fillBefore);
@@ -309,13 +330,13 @@ void ZanvoDownbar::putNameText(const QString &text)
 void ZanvoDownbar::putSpeedText(const QString &text)
 {
     m_speedText = text;
-    m_speed.setSize(textSizeTwips(text));
+    fitCentredText(m_speed, text);
 }
 
 void ZanvoDownbar::putSizesText(const QString &text)
 {
     m_sizesText = text;
-    m_sizes.setSize(textSizeTwips(text));
+    fitCentredText(m_sizes, text);
 }
 
 // W x p / 100; a negative progress shows no fill.

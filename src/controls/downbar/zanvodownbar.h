@@ -89,6 +89,7 @@ private:
     QString textOf(BarElement element) const;
     QColor textColorOf(BarElement element) const;
     QSize textSizeTwips(const QString &text) const;
+    void fitCentredText(QRect &box, const QString &text) const;
     int barWidth() const { return m_geometry.width(); }
     int barHeight() const { return m_geometry.height(); }
 

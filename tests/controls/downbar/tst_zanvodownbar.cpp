@@ -63,8 +63,11 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(double, readBack);
         PlacedBar placed;
+        const QRect before = placed.element(BarElement::Per);
         placed.bar.setProgress(value);
         QCOMPARE(placed.bar.elementText(BarElement::Per), text);
+        const QRect per = placed.element(BarElement::Per);
+        QVERIFY(qAbs((per.left() + per.width() / 2) - (before.left() + before.width() / 2)) <= 1); // centred
         QCOMPARE(placed.bar.Progress(), readBack);
         const QRect fill = placed.element(BarElement::Fill);
         QCOMPARE(fill.topLeft(), QPoint(0, 0));
