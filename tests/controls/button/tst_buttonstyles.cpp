@@ -123,6 +123,8 @@ private Q_SLOTS:
     void skinFillsExactlyTheWindowShape_data();
     void skinFillsExactlyTheWindowShape();
     void skinTablesKeepTheirGeometry();
+    void tinyButtonsStayInsideTheirSurface_data();
+    void tinyButtonsStayInsideTheirSurface();
 };
 
 void TestButtonStyles::telltalePixels_data()
@@ -683,6 +685,36 @@ void TestButtonStyles::skinTablesKeepTheirGeometry()
     QCOMPARE(rest.rows[23], int(rgb(236, 236, 236))); // the row at y = H, never seen
     QCOMPARE(rest.rows[22], int(rgb(197, 197, 197)));
     QCOMPARE(rest.columns[34], int(rgb(246, 246, 246)));
+}
+
+void TestButtonStyles::tinyButtonsStayInsideTheirSurface_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("the smallest button, 15 x 15") << 15 << 15;
+    QTest::newRow("one pixel") << 1 << 1;
+    QTest::newRow("a thin bar") << 40 << 2;
+}
+
+// Sizes below the styles' own insets turn their rectangles inside out; nothing may be written
+// beyond the surface and every style must still finish.
+void TestButtonStyles::tinyButtonsStayInsideTheirSurface()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    const QList<int> flagSets{0, Disabled, Checked | Inside, Focused | FocusRect,
+                              Default | FocusRect | BackStyle};
+    for (int style = 0; style <= 16; ++style) {
+        for (VisualState state : {Normal, Hover, Pressed}) {
+            for (int flags : flagSets) {
+                ButtonStyleInput input = inputOf(style, state, flags, rgb(120, 130, 140));
+                input.containerBackground = input.containerBackground.copy(0, 0, width, height);
+                QImage surface = makeButtonSurface(width, height);
+                drawStyleBackground(surface, input);
+                QCOMPARE(surface.size(), QSize(width, height));
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestButtonStyles)
