@@ -4,11 +4,10 @@
 // event processing that draws the changes and deletes removed bars.
 #include "controls/tasklist/zanvolist.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-
 #include <algorithm>
 #include <cstdio>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <vector>
 
 namespace {

@@ -8,12 +8,11 @@
 #include "platform/basicnumbers.h"
 #include "platform/twips.h"
 
+#include <algorithm>
+#include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
-
-#include <algorithm>
-#include <cmath>
 
 namespace {
 

@@ -12,17 +12,17 @@ class BarPropertyBag;
 // The elements the bar is drawn from, named as in the layout they come from.
 enum class BarElement
 {
-    ClickLayer, // Label3
-    KbLabel, // Label2, "KB/s"
+    ClickLayer,   // Label3
+    KbLabel,      // Label2, "KB/s"
     PercentLabel, // Label1, "%"
-    Sizes, // state text
-    Speed, // speed number
-    Urls, // task address
-    Name, // MName, task name
-    Per, // progress number
-    Image, // Image2
-    Fill, // Shape1
-    Panel, // Picture1
+    Sizes,        // state text
+    Speed,        // speed number
+    Urls,         // task address
+    Name,         // MName, task name
+    Per,          // progress number
+    Image,        // Image2
+    Fill,         // Shape1
+    Panel,        // Picture1
 };
 
 // One task on the task list: picture, name, address, state text, progress as number and fill, speed.

@@ -7,9 +7,8 @@
 #include "controls/tasklist/arrowlabel.h"
 #include "platform/twips.h"
 
-#include <QResizeEvent>
-
 #include <algorithm>
+#include <QResizeEvent>
 
 namespace {
 

@@ -2,10 +2,9 @@
 
 #include "app/taskboard.h"
 
+#include <map>
 #include <QRect>
 #include <QWidget>
-
-#include <map>
 
 class ArrowLabel;
 class ZanvoDownbar;

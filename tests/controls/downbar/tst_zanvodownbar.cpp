@@ -3,10 +3,9 @@
 #include "controls/downbar/builtinpicture.h"
 #include "controls/downbar/zanvodownbar.h"
 
+#include <cmath>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <cmath>
 
 namespace {
 

@@ -3,9 +3,8 @@
 #include "controls/tasklist/arrowlabel.h"
 #include "controls/tasklist/zanvolist.h"
 
-#include <QTest>
-
 #include <functional>
+#include <QTest>
 
 Q_DECLARE_METATYPE(std::function<void(ZanvoList &)>)
 
@@ -180,8 +179,8 @@ private Q_SLOTS:
         QTest::newRow("GetTitle") << std::function<void(ZanvoList &)>([](ZanvoList &l) { l.GetTitle(1); });
         QTest::newRow("ChangeURL") << std::function<void(ZanvoList &)>(
             [](ZanvoList &l) { l.ChangeURL(1, QStringLiteral("http://127.0.0.1/")); });
-        QTest::newRow("ChangeState")
-            << std::function<void(ZanvoList &)>([](ZanvoList &l) { l.ChangeState(1, QStringLiteral("x")); });
+        QTest::newRow("ChangeState") << std::function<void(ZanvoList &)>(
+            [](ZanvoList &l) { l.ChangeState(1, QStringLiteral("x")); });
         QTest::newRow("Cspeed") << std::function<void(ZanvoList &)>([](ZanvoList &l) { l.Cspeed(1, 3); });
         QTest::newRow("Cpro") << std::function<void(ZanvoList &)>([](ZanvoList &l) { l.Cpro(1, 3); });
         QTest::newRow("negative index")
