@@ -78,6 +78,29 @@ private Q_SLOTS:
         QVERIFY(!s.list.Down(1)->isHidden());
     }
 
+    void miniBarsStackAtTheirHeight()
+    {
+        ShownList s;
+        qint16 index = 0;
+        QVERIFY(s.list.Add(QStringLiteral("mini"), QStringLiteral("u"), index, true));
+        s.add(QStringLiteral("normal"));
+        QVERIFY(s.list.Add(QStringLiteral("mini"), QStringLiteral("u"), index, true));
+        s.add(QStringLiteral("last"));
+        QCOMPARE(s.list.Down(0)->geometryTwips().height(), 500);
+        QCOMPARE(s.list.Down(1)->geometryTwips().height(), 1335); // a normal bar, even after a mini slot 0
+        QCOMPARE(s.top(1), 500);
+        QCOMPARE(s.top(2), 1835);
+        QCOMPARE(s.top(3), 2335);
+        QCOMPARE(s.list.contentGeometryTwips().height(), 2335 + 1335);
+
+        // slot 0 taken again by a normal task gets its full height back
+        for (qint16 k : {3, 2, 1, 0})
+            s.list.Remove(k);
+        s.add(QStringLiteral("again"));
+        QCOMPARE(s.list.Down(0)->geometryTwips().height(), 1335);
+        QVERIFY(s.list.Down(0)->isElementShown(BarElement::Urls));
+    }
+
     void removeKeepsTheOtherIndices()
     {
         ShownList s;
