@@ -1,0 +1,671 @@
+#include "controls/button/inputcodes.h"
+#include "controls/button/pexbutton.h"
+#include "controls/common/colorvalue.h"
+#include "scriptedmessagebox.h"
+
+#include <memory>
+#include <QApplication>
+#include <QtTest>
+
+namespace {
+
+// Every event of a button, by name and in the order raised.
+class EventLog
+{
+public:
+    explicit EventLog(pexbutton &button)
+    {
+        QObject::connect(&button, &pexbutton::Click, [this] { names.append(QStringLiteral("Click")); });
+        QObject::connect(&button, &pexbutton::DblClick, [this] { names.append(QStringLiteral("DblClick")); });
+        QObject::connect(&button, &pexbutton::MouseEnter,
+                         [this] { names.append(QStringLiteral("MouseEnter")); });
+        QObject::connect(&button, &pexbutton::MouseLeave,
+                         [this] { names.append(QStringLiteral("MouseLeave")); });
+        QObject::connect(&button, &pexbutton::MouseDown, [this](qint16 b, qint16, float, float) {
+            names.append(QStringLiteral("MouseDown%1").arg(b));
+        });
+        QObject::connect(&button, &pexbutton::MouseUp, [this](qint16 b, qint16, float, float) {
+            names.append(QStringLiteral("MouseUp%1").arg(b));
+        });
+        QObject::connect(&button, &pexbutton::KeyDown,
+                         [this](qint16 key, qint16) { names.append(QStringLiteral("KeyDown%1").arg(key)); });
+        QObject::connect(&button, &pexbutton::KeyUp,
+                         [this](qint16 key, qint16) { names.append(QStringLiteral("KeyUp%1").arg(key)); });
+    }
+
+    QStringList take() { return std::exchange(names, {}); }
+
+    QStringList names;
+};
+
+void sendMouse(QWidget &widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at)
+{
+    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+void moveTo(QWidget &widget, QPoint at, Qt::MouseButtons held = Qt::NoButton)
+{
+    sendMouse(widget, QEvent::MouseMove, Qt::NoButton, held, at);
+}
+
+// A script of pointer actions: "down", "up", "upOutside", "rdown", "rup", "dbl", "move", "moveOut".
+void play(pexbutton &button, const QString &script)
+{
+    const QPoint inside(10, 10);
+    const QPoint outside(button.width() + 5, 10);
+    for (const QString &step : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (step == QLatin1String("down"))
+            sendMouse(button, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, inside);
+        else if (step == QLatin1String("up"))
+            sendMouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, inside);
+        else if (step == QLatin1String("upOutside"))
+            sendMouse(button, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, outside);
+        else if (step == QLatin1String("rdown"))
+            sendMouse(button, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, inside);
+        else if (step == QLatin1String("rup"))
+            sendMouse(button, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, inside);
+        else if (step == QLatin1String("dbl"))
+            sendMouse(button, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, inside);
+        else if (step == QLatin1String("move"))
+            moveTo(button, inside);
+        else if (step == QLatin1String("moveOut"))
+            moveTo(button, outside);
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+    }
+}
+
+void sendKey(QWidget &widget, QEvent::Type type, Qt::Key key,
+             Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false)
+{
+    QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
+    QApplication::sendEvent(&widget, &event);
+}
+
+std::unique_ptr<pexbutton> sizedButton()
+{
+    auto button = std::make_unique<pexbutton>();
+    button->resize(100, 30);
+    return button;
+}
+
+} // namespace
+
+class TestPexButton : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pointerEventOrders_data();
+    void pointerEventOrders();
+    void checkBoxModeToggles_data();
+    void checkBoxModeToggles();
+    void pressedLookFollowsThePointer();
+    void hoverRaisesOneEnterAndOneLeave();
+    void spaceClicksOnRelease();
+    void heldSpaceTogglesOnce();
+    void altSpaceDoesNothing();
+    void arrowKeysMoveFocus();
+    void accessKeys_data();
+    void accessKeys();
+    void accessKeyPress();
+    void accessKeyThroughTheWindow();
+    void newButtonTakesStyleSevenDefaults();
+    void settingAStyleAppliesItsDefaults_data();
+    void settingAStyleAppliesItsDefaults();
+    void loadingKeepsStoredColours();
+    void valueNeedsCheckBoxMode();
+    void checkedButtonDrawsPressed_data();
+    void checkedButtonDrawsPressed();
+    void sizeNeverBelow220Twips();
+    void storageSkipsDefaultsAndKeepsOrder();
+    void storageKeysIgnoreCase();
+    void storageRoundTrip();
+    void pictureHoverFillsAnEmptyPicture();
+    void windowActivation();
+    void focusLossClearsPressState();
+    void handPointerShowsOverTheButton();
+    void about();
+};
+
+void TestPexButton::pointerEventOrders_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("left click") << "move down up"
+                                << QStringList{"MouseEnter", "MouseDown1", "Click", "MouseUp1"};
+    QTest::newRow("release outside") << "move down upOutside"
+                                     << QStringList{"MouseEnter", "MouseDown1", "MouseUp1"};
+    QTest::newRow("right click") << "move rdown rup" << QStringList{"MouseEnter", "MouseUp2"};
+    QTest::newRow("double click") << "move down up dbl up"
+                                  << QStringList{"MouseEnter", "MouseDown1", "Click", "MouseUp1",
+                                                 "MouseDown1", "DblClick",   "Click", "MouseUp1"};
+    QTest::newRow("right double click")
+        << "move rdown rup dbl rup" << QStringList{"MouseEnter", "MouseUp2", "MouseUp2"};
+}
+
+void TestPexButton::pointerEventOrders()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, expected);
+    auto button = sizedButton();
+    EventLog log(*button);
+    play(*button, script);
+    log.names.removeAll(QStringLiteral("MouseMove")); // not logged, but be explicit
+    QCOMPARE(log.names, expected);
+}
+
+void TestPexButton::checkBoxModeToggles_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("value");
+    QTest::newRow("click toggles") << "move down up" << true;
+    QTest::newRow("two clicks toggle back") << "move down up down up" << false;
+    QTest::newRow("release outside keeps") << "move down upOutside" << false;
+    QTest::newRow("double click toggles twice") << "move down up dbl up" << false;
+}
+
+void TestPexButton::checkBoxModeToggles()
+{
+    QFETCH(QString, script);
+    QFETCH(bool, value);
+    auto button = sizedButton();
+    button->setCheckBoxMode(true);
+    play(*button, script);
+    QCOMPARE(button->Value(), value);
+}
+
+void TestPexButton::pressedLookFollowsThePointer()
+{
+    auto button = sizedButton();
+    play(*button, "move");
+    QCOMPARE(button->visualState(), VisualState::StateHover);
+    play(*button, "down");
+    QCOMPARE(button->visualState(), VisualState::StatePressed);
+    QVERIFY(button->leftButtonDown());
+    // Dragged off while held: the button pops up; back on, it is pressed again.
+    moveTo(*button, QPoint(200, 10), Qt::LeftButton);
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+    QVERIFY(!button->mouseInside());
+    moveTo(*button, QPoint(10, 10), Qt::LeftButton);
+    QCOMPARE(button->visualState(), VisualState::StatePressed);
+    play(*button, "up");
+    QVERIFY(!button->leftButtonDown());
+}
+
+void TestPexButton::hoverRaisesOneEnterAndOneLeave()
+{
+    auto button = sizedButton();
+    EventLog log(*button);
+    play(*button, "move move moveOut moveOut");
+    QEvent leave(QEvent::Leave); // the window system's own notice comes after the movement saw it
+    QApplication::sendEvent(button.get(), &leave);
+    QCOMPARE(log.take(), (QStringList{"MouseEnter", "MouseLeave"}));
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(button.get(), &enter);
+    QCOMPARE(log.take(), QStringList{"MouseEnter"});
+    QCOMPARE(button->visualState(), VisualState::StateHover);
+    QApplication::sendEvent(button.get(), &leave);
+    QCOMPARE(log.take(), QStringList{"MouseLeave"});
+
+    button->setEnabled(false);
+    QApplication::sendEvent(button.get(), &enter);
+    QVERIFY(log.names.isEmpty());
+}
+
+void TestPexButton::spaceClicksOnRelease()
+{
+    auto button = sizedButton();
+    EventLog log(*button);
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space);
+    QCOMPARE(button->visualState(), VisualState::StatePressed);
+    QVERIFY(button->spaceHeld());
+    QCOMPARE(log.take(), QStringList{"KeyDown32"});
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_Space);
+    QCOMPARE(log.take(), (QStringList{"Click", "KeyUp32"}));
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+
+    // Space goes up while the left button is still down: Space does not click, and the press is
+    // forgotten, though the release over the button still clicks.
+    play(*button, "move down");
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space);
+    QVERIFY(!button->spaceHeld());
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_Space);
+    QVERIFY(!button->leftButtonDown());
+    QCOMPARE(button->visualState(), VisualState::StatePressed);
+    play(*button, "up");
+    QCOMPARE(log.take(),
+             (QStringList{"MouseEnter", "MouseDown1", "KeyDown32", "KeyUp32", "Click", "MouseUp1"}));
+
+    // Enter clicks at once; other keys only raise KeyDown, and only Space raises KeyUp.
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Return);
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_Return);
+    sendKey(*button, QEvent::KeyPress, Qt::Key_X);
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_X);
+    QCOMPARE(log.take(), (QStringList{"Click", "KeyDown13", "KeyDown88"}));
+}
+
+void TestPexButton::heldSpaceTogglesOnce()
+{
+    auto button = sizedButton();
+    button->setCheckBoxMode(true);
+    EventLog log(*button);
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space);
+    QVERIFY(button->Value()); // toggled on the way down, clicked on the way up
+    QCOMPARE(log.take(), QStringList{"KeyDown32"});
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, true);
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, true);
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, true);
+    QVERIFY(button->Value());
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_Space);
+    QCOMPARE(log.take(), (QStringList{"KeyDown32", "KeyDown32", "Click", "KeyUp32"}));
+    QVERIFY(button->Value());
+
+    // Enter clicks without toggling.
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Enter);
+    QCOMPARE(log.take(), (QStringList{"Click", "KeyDown13"}));
+    QVERIFY(button->Value());
+}
+
+void TestPexButton::altSpaceDoesNothing()
+{
+    auto button = sizedButton();
+    EventLog log(*button);
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space, Qt::AltModifier);
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_Space, Qt::AltModifier);
+    QVERIFY(log.names.isEmpty());
+    QVERIFY(!button->spaceHeld());
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+}
+
+void TestPexButton::arrowKeysMoveFocus()
+{
+    QWidget window;
+    auto *first = new pexbutton(&window, QStringLiteral("first"));
+    auto *middle = new pexbutton(&window, QStringLiteral("middle"));
+    auto *last = new pexbutton(&window, QStringLiteral("last"));
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    middle->setFocus();
+    QTRY_VERIFY(middle->hasFocus());
+    EventLog log(*middle);
+
+    sendKey(*middle, QEvent::KeyPress, Qt::Key_Right);
+    QTRY_VERIFY(last->hasFocus());
+    middle->setFocus();
+    sendKey(*middle, QEvent::KeyPress, Qt::Key_Down);
+    QTRY_VERIFY(last->hasFocus());
+    middle->setFocus();
+    sendKey(*middle, QEvent::KeyPress, Qt::Key_Left);
+    QTRY_VERIFY(first->hasFocus());
+    middle->setFocus();
+    sendKey(*middle, QEvent::KeyPress, Qt::Key_Up);
+    QTRY_VERIFY(first->hasFocus());
+    QCOMPARE(log.names, (QStringList{"KeyDown39", "KeyDown40", "KeyDown37", "KeyDown38"}));
+}
+
+void TestPexButton::accessKeys_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QChar>("key");
+    QTest::newRow("first ampersand before a") << "&about" << QChar(u'a');
+    QTest::newRow("upper case is lowered") << "Save &As" << QChar(u'a');
+    QTest::newRow("only one doubled pair") << "Fish && Chips" << QChar();
+    QTest::newRow("doubled pair then single before n") << "&&x &next" << QChar(u'n');
+    QTest::newRow("ampersand last") << "end&" << QChar();
+    QTest::newRow("second doubled pair") << "a && b && c" << QChar();
+    QTest::newRow("single character") << "&" << QChar();
+    QTest::newRow("no ampersand") << "pexbutton1" << QChar();
+    QTest::newRow("chinese") << "添加(&A)" << QChar(u'a');
+}
+
+void TestPexButton::accessKeys()
+{
+    QFETCH(QString, caption);
+    QFETCH(QChar, key);
+    pexbutton button;
+    button.setCaption(caption);
+    QCOMPARE(button.accessKey(), key);
+    // Loading sets it as well.
+    pexbutton loaded(PropertyBag{{QStringLiteral("Caption"), caption}});
+    QCOMPARE(loaded.accessKey(), key);
+}
+
+void TestPexButton::accessKeyPress()
+{
+    auto button = sizedButton();
+    EventLog log(*button);
+    button->setCheckBoxMode(true);
+    button->AccessKeyPress('a');
+    QVERIFY(button->Value());
+    button->AccessKeyPress(VirtualKey::Enter); // the default button's Enter clicks without toggling
+    button->AccessKeyPress(VirtualKey::Escape);
+    QVERIFY(button->Value());
+    button->AccessKeyPress('a');
+    QVERIFY(!button->Value());
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+    QCOMPARE(log.take(), (QStringList{"Click", "Click", "Click", "Click"}));
+
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space);
+    log.take();
+    button->AccessKeyPress('a');
+    QVERIFY(!button->spaceHeld());
+
+    button->setEnabled(false);
+    button->AccessKeyPress('a');
+    QCOMPARE(log.take(), QStringList{"Click"});
+}
+
+void TestPexButton::accessKeyThroughTheWindow()
+{
+    QWidget window;
+    auto *button = new pexbutton(&window);
+    button->setCaption(QStringLiteral("&Go"));
+    auto *other = new pexbutton(&window);
+    other->setCaption(QStringLiteral("Stop"));
+    other->setDefault(true);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy go(button, &pexbutton::Click);
+    QSignalSpy stop(other, &pexbutton::Click);
+    QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
+    QCOMPARE(go.count(), 1);
+    QVERIFY(other->isDefault());
+    QTest::keyClick(&window, Qt::Key_Return);
+    QCOMPARE(stop.count(), 1);
+    QCOMPARE(go.count(), 1);
+
+    button->setCaption(QStringLiteral("Go"));
+    QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
+    QCOMPARE(go.count(), 1);
+}
+
+void TestPexButton::newButtonTakesStyleSevenDefaults()
+{
+    QWidget window;
+    pexbutton button(&window, QStringLiteral("pexbutton3"));
+    QCOMPARE(button.ButtonStyle(), 7);
+    QCOMPARE(button.Caption(), QStringLiteral("pexbutton3"));
+    QCOMPARE(button.BackColor(), rgbValue(173, 209, 255));
+    QCOMPARE(button.ForeColor(), SystemColor::ButtonText);
+    QVERIFY(!button.ShowFocusRect()); // style 7 turns it off again
+    QVERIFY(button.Enabled());
+    QCOMPARE(button.Font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(button.MaskColor(), rgbValue(224, 224, 224));
+    QCOMPARE(button.PictureAlign(), 1);
+    QCOMPARE(button.CaptionAlign(), 1);
+    QCOMPARE(button.MousePointer(), qint16(0));
+    QVERIFY(!button.UseMaskColor());
+}
+
+void TestPexButton::settingAStyleAppliesItsDefaults_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<quint32>("back");
+    QTest::addColumn<quint32>("fore");
+    QTest::addColumn<bool>("focusRect");
+    QTest::newRow("5 shadowed") << 5 << rgbValue(0, 109, 170) << rgbValue(255, 255, 255) << true;
+    QTest::newRow("0 classic") << 0 << SystemColor::ButtonFace << SystemColor::ButtonText << true;
+    QTest::newRow("4 glass") << 4 << rgbValue(227, 227, 227) << SystemColor::ButtonText << false;
+    QTest::newRow("14 skinned") << 14 << rgbValue(208, 208, 208) << SystemColor::ButtonText << false;
+    QTest::newRow("15 gradient") << 15 << rgbValue(167, 202, 230) << SystemColor::ButtonText << true;
+    QTest::newRow("outside the range changes nothing")
+        << 17 << rgbValue(1, 2, 3) << rgbValue(4, 5, 6) << false;
+}
+
+void TestPexButton::settingAStyleAppliesItsDefaults()
+{
+    QFETCH(int, style);
+    QFETCH(quint32, back);
+    QFETCH(quint32, fore);
+    QFETCH(bool, focusRect);
+    pexbutton button;
+    button.setBackColor(rgbValue(1, 2, 3));
+    button.setForeColor(rgbValue(4, 5, 6));
+    button.setButtonStyle(style);
+    QCOMPARE(button.ButtonStyle(), style);
+    QCOMPARE(button.BackColor(), back);
+    QCOMPARE(button.ForeColor(), fore);
+    QCOMPARE(button.ShowFocusRect(), focusRect);
+}
+
+void TestPexButton::loadingKeepsStoredColours()
+{
+    const pexbutton loaded(PropertyBag{{QStringLiteral("ButtonStyle"), 5},
+                                       {QStringLiteral("BackColor"), rgbValue(9, 8, 7)},
+                                       {QStringLiteral("Caption"), QStringLiteral("pexbutton1")}});
+    QCOMPARE(loaded.ButtonStyle(), 5);
+    QCOMPARE(loaded.BackColor(), rgbValue(9, 8, 7));
+    QCOMPARE(loaded.ForeColor(), SystemColor::ButtonText); // absent, not the style's white
+    QVERIFY(!loaded.ShowFocusRect());
+    QCOMPARE(loaded.Caption(), QStringLiteral("pexbutton1"));
+
+    const pexbutton empty{PropertyBag{}};
+    QCOMPARE(empty.ButtonStyle(), 1); // a stored button without the key is style 1
+    QCOMPARE(empty.BackColor(), SystemColor::ButtonFace);
+}
+
+void TestPexButton::valueNeedsCheckBoxMode()
+{
+    auto button = sizedButton();
+    play(*button, "move");
+    button->setValue(true);
+    QVERIFY(!button->Value());
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+
+    button->setCheckBoxMode(true);
+    button->setValue(true);
+    QVERIFY(button->Value());
+    button->setCheckBoxMode(false);
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+}
+
+void TestPexButton::checkedButtonDrawsPressed_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<VisualState>("state");
+    QTest::newRow("7 shows pressed") << 7 << VisualState::StatePressed;
+    QTest::newRow("0 draws its own checked look") << 0 << VisualState::StateNormal;
+    QTest::newRow("3 draws its own checked look") << 3 << VisualState::StateNormal;
+    QTest::newRow("9 draws its own checked look") << 9 << VisualState::StateNormal;
+}
+
+void TestPexButton::checkedButtonDrawsPressed()
+{
+    QFETCH(int, style);
+    QFETCH(VisualState, state);
+    pexbutton button;
+    button.setButtonStyle(style);
+    button.setCheckBoxMode(true);
+    button.setValue(true);
+    QCOMPARE(button.visualState(), state);
+}
+
+void TestPexButton::sizeNeverBelow220Twips()
+{
+    pexbutton button;
+    button.setTwipsSize(100, 100);
+    QCOMPARE(button.twipsSize(), QSize(220, 220));
+    QCOMPARE(button.size(), QSize(15, 15));
+    button.resize(4, 40);
+    QCOMPARE(button.size(), QSize(15, 40));
+    button.setTwipsSize(1500, 450);
+    QCOMPARE(button.size(), QSize(100, 30));
+    QCOMPARE(button.twipsSize(), QSize(1500, 450));
+    QCOMPARE(button.surface().size(), QSize(100, 30));
+}
+
+void TestPexButton::storageSkipsDefaultsAndKeepsOrder()
+{
+    QWidget window;
+    pexbutton button(&window);
+    button.setFont(window.font());
+    button.setButtonStyle(1);
+    button.setBackColor(SystemColor::ButtonFace);
+    button.setShowFocusRect(false);
+    QVERIFY(button.properties().isEmpty()); // every value at its default
+
+    button.setButtonStyle(15); // first: a style brings its own colours
+    button.setCaptionAlign(2);
+    button.setMaskColor(rgbValue(1, 1, 1));
+    button.setUseMaskColor(true);
+    button.setPictureSize(3);
+    button.setPictureAlign(4);
+    button.setPicture(ButtonPicture::bitmap(QImage(4, 4, QImage::Format_RGB32)));
+    button.setHandPointer(true);
+    button.setMousePointer(2);
+    button.setCheckBoxMode(true);
+    button.setValue(true);
+    button.setForeColor(rgbValue(1, 2, 3));
+    button.setCaption(QStringLiteral("添加"));
+    button.setBackColor(rgbValue(3, 2, 1));
+    button.setFont(QFont(QStringLiteral("Verdana"), 12));
+    button.setEnabled(false);
+    button.setShowFocusRect(true);
+    button.setBorderStyle(true);
+    button.setBackStyle(true);
+    const PropertyBag bag = button.properties();
+    QCOMPARE(bag.keys(), (QStringList{"ButtonStyle", "BackStyle", "BorderStyle", "ShowFocusRect", "Enabled",
+                                      "Font", "BackColor", "Caption", "ForeColor", "CheckBoxMode", "Value",
+                                      "MousePointer", "HandPointer", "Picture", "PictureAlign", "pictureSize",
+                                      "UseMaskCOlor", "MaskColor", "CaptionAlign"}));
+    QCOMPARE(bag.ReadProperty(QStringLiteral("BackStyle")), QVariant(qint32(-1)));
+}
+
+void TestPexButton::storageKeysIgnoreCase()
+{
+    // Window definitions keep the keys in lower case.
+    const pexbutton button(PropertyBag{{QStringLiteral("buttonstyle"), 2},
+                                       {QStringLiteral("picturesize"), 2},
+                                       {QStringLiteral("usemaskcolor"), true},
+                                       {QStringLiteral("backstyle"), 5},
+                                       {QStringLiteral("caption"), QStringLiteral("确定")}});
+    QCOMPARE(button.ButtonStyle(), 2);
+    QCOMPARE(button.PictureSize(), 2);
+    QVERIFY(button.UseMaskColor());
+    QVERIFY(button.BackStyle());
+    QCOMPARE(button.Caption(), QStringLiteral("确定"));
+    // The stored number comes back as it was.
+    QCOMPARE(button.properties().ReadProperty(QStringLiteral("BACKSTYLE")), QVariant(qint32(5)));
+
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("pictureSize"), 1, 0);
+    bag.WriteProperty(QStringLiteral("PictureSize"), 2, 0);
+    QCOMPARE(bag.keys(), QStringList{"pictureSize"});
+    bag.WriteProperty(QStringLiteral("PICTURESIZE"), 0, 0);
+    QVERIFY(bag.isEmpty());
+}
+
+void TestPexButton::storageRoundTrip()
+{
+    QImage icon(8, 8, QImage::Format_ARGB32);
+    icon.fill(Qt::red);
+    pexbutton original;
+    original.setButtonStyle(13);
+    original.setCaption(QStringLiteral("&Save"));
+    original.setPictureHover(ButtonPicture::icon(icon));
+    original.setCheckBoxMode(true);
+    original.setValue(true);
+    original.setForeColor(SystemColor::GrayText);
+    original.setEnabled(false);
+
+    const pexbutton copy(original.properties());
+    QCOMPARE(copy.properties().keys(), original.properties().keys());
+    QCOMPARE(copy.ButtonStyle(), 13);
+    QCOMPARE(copy.BackColor(), rgbValue(202, 225, 252));
+    QCOMPARE(copy.Caption(), QStringLiteral("&Save"));
+    QCOMPARE(copy.accessKey(), QChar(u's'));
+    QCOMPARE(copy.Picture().kind(), ButtonPicture::Kind::Icon);
+    QCOMPARE(copy.PictureHover(), original.PictureHover());
+    QVERIFY(copy.Value());
+    QVERIFY(!copy.Enabled());
+    QCOMPARE(copy.ForeColor(), SystemColor::GrayText);
+}
+
+void TestPexButton::pictureHoverFillsAnEmptyPicture()
+{
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QImage blue(4, 4, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    pexbutton button;
+    button.setPictureHover(ButtonPicture::bitmap(red));
+    QCOMPARE(button.Picture(), ButtonPicture::bitmap(red));
+    button.setPictureHover(ButtonPicture::bitmap(blue));
+    QCOMPARE(button.Picture(), ButtonPicture::bitmap(red));
+    QCOMPARE(button.PictureHover(), ButtonPicture::bitmap(blue));
+}
+
+void TestPexButton::windowActivation()
+{
+    QWidget window;
+    auto *button = new pexbutton(&window);
+    button->resize(100, 30);
+    window.show();
+    QVERIFY(!button->parentActive() || window.isActiveWindow());
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&window, &activate);
+    QVERIFY(button->parentActive());
+
+    play(*button, "move down");
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&window, &deactivate);
+    QVERIFY(!button->parentActive());
+    QVERIFY(!button->leftButtonDown());
+    QVERIFY(!button->spaceHeld());
+    QVERIFY(!button->hasFocusFlag());
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+
+    // A button outside run mode does not follow its window.
+    button->setRunMode(false);
+    QApplication::sendEvent(&window, &activate);
+    QVERIFY(!button->parentActive());
+}
+
+void TestPexButton::focusLossClearsPressState()
+{
+    auto button = sizedButton();
+    play(*button, "move down");
+    QVERIFY(button->hasFocusFlag());
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(button.get(), &out);
+    QVERIFY(!button->hasFocusFlag());
+    QVERIFY(!button->leftButtonDown());
+    // The window never became active, so the pointer over it does not keep the hover look.
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(button.get(), &in);
+    QVERIFY(button->hasFocusFlag());
+    QCOMPARE(button->visualState(), VisualState::StateHover);
+}
+
+void TestPexButton::handPointerShowsOverTheButton()
+{
+    auto button = sizedButton();
+    button->setMousePointer(2);
+    QCOMPARE(button->cursor().shape(), Qt::CrossCursor);
+    button->setHandPointer(true);
+    play(*button, "move");
+    QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+    button->setMousePointer(0);
+    QCOMPARE(button->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestPexButton::about()
+{
+    ScriptedMessageBox messages;
+    pexbutton button;
+    button.About(messages);
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown.at(0).title, QStringLiteral("About"));
+    QCOMPARE(messages.shown.at(0).text, QStringLiteral("MyCommandButton\nA Multistyle Button Control"));
+}
+
+QTEST_MAIN(TestPexButton)
+#include "tst_pexbutton.moc"
