@@ -33,6 +33,11 @@ struct Timing
         std::sort(ms.begin(), ms.end());
         return ms[ms.size() / 2];
     }
+    double percentile90()
+    {
+        std::sort(ms.begin(), ms.end());
+        return ms[ms.size() * 9 / 10];
+    }
     double worst() { return *std::max_element(ms.begin(), ms.end()); }
 };
 
@@ -41,12 +46,14 @@ double elapsedMs(const QElapsedTimer &timer)
     return timer.nsecsElapsed() / 1e6;
 }
 
+// The worst round mostly shows the scheduler of a shared machine; the 90th percentile is the figure
+// held against the budget.
 void report(const char *what, Timing &timing, double budget)
 {
     const double median = timing.median();
-    const double worst = timing.worst();
-    std::printf("%-38s median %8.3f ms  worst %8.3f ms  budget %6.1f ms  worst/budget %.3f\n", what, median,
-                worst, budget, worst / budget);
+    const double p90 = timing.percentile90();
+    std::printf("%-36s median %7.3f ms  p90 %7.3f ms  worst %7.3f ms  budget %4.1f ms  p90/budget %.3f\n",
+                what, median, p90, timing.worst(), budget, p90 / budget);
 }
 
 qint16 addBar(ZanvoList &list, int n)
