@@ -1,17 +1,28 @@
 #include "web/addresscompletion.h"
 
-QString completeAddress(const QString &address, const QString &firstAddress)
+AddressCompletion::AddressCompletion(const QString &firstAddress)
 {
-    if (!address.startsWith(QLatin1Char('/')))
-        return address;
     const bool https = firstAddress.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive);
-    if (address.startsWith(QStringLiteral("//")))
-        return (https ? QStringLiteral("https:") : QStringLiteral("http:")) + address;
+    m_scheme = https ? QStringLiteral("https:") : QStringLiteral("http:");
     // The host runs from just after "scheme://" up to the next "/".
     const qsizetype hostStart = https ? 8 : 7;
     const qsizetype hostEnd = firstAddress.indexOf(QLatin1Char('/'), hostStart + 1);
-    if (hostEnd < 0)
+    if (hostEnd >= 0)
+        m_schemeHost = m_scheme + QStringLiteral("//") + firstAddress.mid(hostStart, hostEnd - hostStart);
+}
+
+QString AddressCompletion::complete(const QString &address) const
+{
+    if (!address.startsWith(QLatin1Char('/')))
         return address;
-    const QString host = firstAddress.mid(hostStart, hostEnd - hostStart);
-    return (https ? QStringLiteral("https://") : QStringLiteral("http://")) + host + address;
+    if (address.startsWith(QStringLiteral("//")))
+        return m_scheme + address;
+    if (m_schemeHost.isEmpty())
+        return address;
+    return m_schemeHost + address;
+}
+
+QString completeAddress(const QString &address, const QString &firstAddress)
+{
+    return AddressCompletion(firstAddress).complete(address);
 }

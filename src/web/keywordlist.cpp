@@ -1,5 +1,8 @@
 #include "web/keywordlist.h"
 
+#include <algorithm>
+#include <QVarLengthArray>
+
 const QString KeywordList::commaMarker = QStringLiteral("<!----douhao#--!>");
 
 KeywordList KeywordList::fromImageList(const QString &blockImg)
@@ -34,10 +37,21 @@ bool KeywordList::drops(QStringView entry) const
         return false;
     if (entry.size() < 5)
         return true;
-    const QString lower = entry.toString().toLower();
-    for (const QString &keyword : m_lowerKeywords) {
-        if (lower.contains(keyword))
-            return true;
+    // Most tags are plain ASCII: lower them in place of a full Unicode mapping.
+    QVarLengthArray<char16_t, 512> ascii;
+    QString unicode;
+    QStringView lower;
+    if (std::all_of(entry.begin(), entry.end(), [](QChar c) { return c.unicode() < 128; })) {
+        ascii.resize(entry.size());
+        std::transform(entry.begin(), entry.end(), ascii.begin(), [](QChar c) {
+            const char16_t u = c.unicode();
+            return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+        });
+        lower = QStringView(ascii.constData(), ascii.size());
+    } else {
+        unicode = entry.toString().toLower();
+        lower = unicode;
     }
-    return false;
+    return std::any_of(m_lowerKeywords.cbegin(), m_lowerKeywords.cend(),
+                       [&](const QString &keyword) { return lower.contains(keyword); });
 }

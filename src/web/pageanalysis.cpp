@@ -15,14 +15,6 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-QList<qsizetype> occurrences(QStringView text, QStringView needle, qsizetype from)
-{
-    QList<qsizetype> found;
-    for (qsizetype i = text.indexOf(needle, from); i >= 0; i = text.indexOf(needle, i + needle.size()))
-        found.append(i);
-    return found;
-}
-
 // Last position in the sorted list that is at most `limit`, or -1.
 qsizetype lastAtMost(const QList<qsizetype> &sorted, qsizetype limit)
 {
@@ -37,82 +29,124 @@ qsizetype firstAtLeast(const QList<qsizetype> &sorted, qsizetype from)
     return it == sorted.cend() ? -1 : *it;
 }
 
-// The part of the page searched for image tags: "<body" through "</body>", with the formula's
-// odd results when "</body>" is missing or comes first.
-QStringView bodyWindow(QStringView page, qsizetype &windowStart)
+template <qsizetype N>
+bool textAt(const char16_t *data, qsizetype size, qsizetype at, const char16_t (&text)[N])
 {
-    const qsizetype b = page.indexOf(u"<body") + 1;
-    const qsizetype e = page.indexOf(u"</body>") + 1;
-    const qsizetype length = e - b + 7;
-    windowStart = 0;
-    if (b == 0 || length < 0)
-        return page;
-    windowStart = b - 1;
-    return page.mid(windowStart, std::min(length, page.size() - windowStart));
+    if (size - at < N - 1)
+        return false;
+    for (qsizetype i = 0; i < N - 1; ++i) {
+        if (data[at + i] != text[i])
+            return false;
+    }
+    return true;
 }
 
 struct TagSpan
 {
-    qsizetype start;
+    qsizetype start; // in the page
     qsizetype length;
 };
 
-QList<TagSpan> imageTags(QStringView window, EventPump &pump)
+// Everything the analysis searches for in the whole page, found in one pass over its "<"
+// characters, so that a page with many images costs no more than one with few.
+class PageIndex
 {
+public:
+    explicit PageIndex(QStringView page);
+
+    // The part searched for image tags: "<body" through "</body>", with the formula's odd
+    // results when "</body>" is missing or comes first. As start and length in the page.
+    void bodyWindow(qsizetype &start, qsizetype &length) const;
+    QList<TagSpan> imageTags(qsizetype windowStart, qsizetype windowLength, EventPump &pump) const;
+
+    // Position of the first occurrence of `entry` in the page; `knownAt` is one occurrence.
+    qsizetype firstOccurrence(QStringView entry, qsizetype knownAt);
+    // The next-page candidate of the entry whose first occurrence is at `at`; null when none.
+    QString candidate(QStringView entry, qsizetype at);
+
+private:
+    void indexImageTags();
+    qsizetype firstHref(qsizetype from);
+    static bool isWholeTag(QStringView entry);
+
+    QStringView m_page;
+    qsizetype m_body = -1;
+    qsizetype m_bodyEnd = -1;
+    QList<qsizetype> m_imageStarts; // "<img"
+    QList<qsizetype> m_linkOpens;   // "<a" from 2 on
+    QList<qsizetype> m_linkCloses;  // "</a" from 3 on
+    QList<qsizetype> m_anchorEnds;  // "</a>"
+    QHash<QStringView, qsizetype> m_firstTag;
+    QList<qsizetype> m_innerTagStarts;
+    QHash<QString, qsizetype> m_otherEntries;
+    qsizetype m_hrefSearchedFrom = -1;
+    qsizetype m_hrefFound = -1;
+};
+
+PageIndex::PageIndex(QStringView page) : m_page(page)
+{
+    const char16_t *data = page.utf16();
+    const qsizetype size = page.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        if (data[i] != u'<')
+            continue;
+        if (textAt(data, size, i, u"<a")) {
+            if (i >= 2)
+                m_linkOpens.append(i);
+        } else if (textAt(data, size, i, u"</a")) {
+            if (i >= 3)
+                m_linkCloses.append(i);
+            if (textAt(data, size, i, u"</a>"))
+                m_anchorEnds.append(i);
+        } else if (textAt(data, size, i, u"<img")) {
+            m_imageStarts.append(i);
+        } else if (m_body < 0 && textAt(data, size, i, u"<body")) {
+            m_body = i;
+        } else if (m_bodyEnd < 0 && textAt(data, size, i, u"</body>")) {
+            m_bodyEnd = i;
+        }
+    }
+    indexImageTags();
+}
+
+void PageIndex::bodyWindow(qsizetype &start, qsizetype &length) const
+{
+    const qsizetype b = m_body + 1;
+    const qsizetype e = m_bodyEnd + 1;
+    start = 0;
+    length = m_page.size();
+    if (b == 0 || e - b + 7 < 0)
+        return;
+    start = b - 1;
+    length = std::min(e - b + 7, m_page.size() - start);
+}
+
+QList<TagSpan> PageIndex::imageTags(qsizetype windowStart, qsizetype windowLength, EventPump &pump) const
+{
+    const QStringView window = m_page.mid(windowStart, windowLength);
+    const qsizetype windowEnd = windowStart + windowLength;
     QList<TagSpan> tags;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype open = window.indexOf(u"<img", from);
-        if (open < 0)
-            break;
-        const qsizetype close = window.indexOf(u'>', open);
+    qsizetype from = windowStart;
+    for (auto it = std::lower_bound(m_imageStarts.cbegin(), m_imageStarts.cend(), from);
+         it != m_imageStarts.cend() && *it + 4 <= windowEnd; ++it) {
+        if (*it < from)
+            continue;
+        const qsizetype close = window.indexOf(u'>', *it - windowStart);
         if (close < 0)
             break;
-        tags.append({open, close - open + 1});
-        from = close;
+        tags.append({*it, windowStart + close - *it + 1});
+        from = windowStart + close;
         pump.poll();
     }
     return tags;
 }
-
-// Everything about the whole page that the candidate of a tag needs, found in one pass each, so
-// that a page with many images costs no more than one with few.
-class PageIndex
-{
-public:
-    explicit PageIndex(QStringView page) : m_page(page)
-    {
-        m_linkOpens = occurrences(page, u"<a", 2);
-        m_linkCloses = occurrences(page, u"</a", 3);
-        m_anchorEnds = occurrences(page, u"</a>", 0);
-        m_hrefs = occurrences(page, u"href=\"", 0);
-        indexImageTags();
-    }
-
-    // Position of the first occurrence of `entry` in the page; `knownAt` is one occurrence.
-    qsizetype firstOccurrence(QStringView entry, qsizetype knownAt);
-    QString candidate(QStringView entry, qsizetype at) const;
-
-private:
-    void indexImageTags();
-    static bool isWholeTag(QStringView entry);
-
-    QStringView m_page;
-    QList<qsizetype> m_linkOpens;
-    QList<qsizetype> m_linkCloses;
-    QList<qsizetype> m_anchorEnds;
-    QList<qsizetype> m_hrefs;
-    QHash<QStringView, qsizetype> m_firstTag;
-    QList<qsizetype> m_innerTagStarts;
-    QHash<QString, qsizetype> m_otherEntries;
-};
 
 // Tags in page order: the first position of each tag text. An "<img" inside another tag (before
 // its ">") also starts an occurrence of a tag text; those are kept apart, as they are rare.
 void PageIndex::indexImageTags()
 {
     qsizetype tagEnd = -1;
-    for (qsizetype open = m_page.indexOf(u"<img"); open >= 0; open = m_page.indexOf(u"<img", open + 4)) {
+    for (const qsizetype open : std::as_const(m_imageStarts)) {
         if (open <= tagEnd) {
             m_innerTagStarts.append(open);
             continue;
@@ -148,21 +182,31 @@ qsizetype PageIndex::firstOccurrence(QStringView entry, qsizetype knownAt)
     return first;
 }
 
-// The link around the tag that starts at `at` (its first occurrence): the value of the first
-// href="..." in the anchor text, or for a tag outside any link the text from its 6th character
-// up to the next double quote.
-QString PageIndex::candidate(QStringView entry, qsizetype at) const
+// First href=" at or after `from`. Tags come mostly in page order, so the last answer often
+// serves again and the page is searched about once in all.
+qsizetype PageIndex::firstHref(qsizetype from)
+{
+    if (from >= m_hrefSearchedFrom && (from <= m_hrefFound || m_hrefFound < 0) && m_hrefSearchedFrom >= 0)
+        return m_hrefFound;
+    m_hrefSearchedFrom = from;
+    m_hrefFound = m_page.indexOf(u"href=\"", from);
+    return m_hrefFound;
+}
+
+// The link around the tag that starts at `at`: the value of the first href="..." in the anchor
+// text, or for a tag outside any link the text from its 6th character up to the next double quote.
+QString PageIndex::candidate(QStringView entry, qsizetype at)
 {
     const qsizetype open = lastAtMost(m_linkOpens, at - 1);
     const qsizetype close = lastAtMost(m_linkCloses, at - 2);
     QStringView anchor = entry;
-    qsizetype h = 0; // 1-based, just after href="
+    qsizetype h = 0; // counted from 1: just after href="
     if (open > close) {
         const qsizetype end = firstAtLeast(m_anchorEnds, at + entry.size());
         if (end < 0)
             return {};
         anchor = m_page.mid(open, end - open);
-        const qsizetype href = firstAtLeast(m_hrefs, open);
+        const qsizetype href = firstHref(open);
         h = (href >= 0 && href + 6 <= end ? href - open + 1 : 0) + 6;
     } else {
         h = entry.indexOf(u"href=\"") + 1 + 6;
@@ -205,18 +249,20 @@ QStringList AnalysePage(const QString &pageText, const QString &firstAddress, co
                         QString &imageList, const std::function<void()> &tagsCollected)
 {
     EventPump pump;
+    const AddressCompletion completion(firstAddress);
     const QStringView page(pageText);
+    PageIndex index(page);
     qsizetype windowStart = 0;
-    const QStringView window = bodyWindow(page, windowStart);
-    const QList<TagSpan> tags = imageTags(window, pump);
+    qsizetype windowLength = 0;
+    index.bodyWindow(windowStart, windowLength);
+    const QList<TagSpan> tags = index.imageTags(windowStart, windowLength, pump);
     if (tagsCollected)
         tagsCollected();
 
     const KeywordList imageKeywords = KeywordList::fromImageList(mode.blockImg());
-    PageIndex index(page);
     QString candidateText;
     for (const TagSpan &tag : tags) {
-        const QStringView text = window.mid(tag.start, tag.length);
+        const QStringView text = page.mid(tag.start, tag.length);
         qsizetype pieceStart = 0;
         // A tag written over several lines gives one entry per line.
         while (pieceStart <= text.size()) {
@@ -224,17 +270,17 @@ QStringList AnalysePage(const QString &pageText, const QString &firstAddress, co
             if (pieceEnd < 0)
                 pieceEnd = text.size();
             const QStringView entry = text.mid(pieceStart, pieceEnd - pieceStart);
-            const qsizetype entryAt = windowStart + tag.start + pieceStart;
+            const qsizetype entryAt = tag.start + pieceStart;
             pieceStart = pieceEnd + 2;
             if (imageKeywords.drops(entry) || isBlankEntry(entry))
                 continue;
             QString address;
             if (cutImageAddress(entry, address))
-                imageList += completeAddress(address, firstAddress) + crlf;
+                imageList += completion.complete(address) + crlf;
             const qsizetype first = index.firstOccurrence(entry, entryAt);
             const QString link = index.candidate(entry, first);
             if (!link.isNull())
-                candidateText += completeAddress(link, firstAddress) + crlf;
+                candidateText += completion.complete(link) + crlf;
             pump.poll();
         }
     }

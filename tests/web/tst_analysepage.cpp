@@ -50,6 +50,8 @@ const QStringList fragments = {
     QStringLiteral("<img class=\"logo\" src=\"/l.png\">"),
     QStringLiteral("<img\r\nsrc=\"/m.jpg\">"),
     QStringLiteral("<img <img src=\"/z.jpg\">"),
+    QStringLiteral("<img src=\"/z.jpg\">"),
+    QStringLiteral("x"),
     QStringLiteral("<img alt=x>"),
     QStringLiteral("<img src=\"open.jpg>"),
     QStringLiteral("<body>"),
