@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+// whatwg-encodings.json is the WHATWG Encoding Standard's table (encoding.spec.whatwg.org), CC BY 4.0.
 static void initEncodingTable()
 {
     Q_INIT_RESOURCE(encodings);

@@ -62,8 +62,11 @@ void LoopbackConnection::readIncoming()
     if (m_responding)
         return;
     LoopbackRequest request;
-    if (takeRequest(request))
+    if (takeRequest(request)) {
+        m_headOnly = request.method == "HEAD";
+        m_clientCloses = request.header("Connection").compare("close", Qt::CaseInsensitive) == 0;
         startResponse(m_responder(request));
+    }
 }
 
 // Cuts one complete request off the front of the incoming bytes.
@@ -166,7 +169,7 @@ void LoopbackConnection::finishBody()
         m_socket->disconnectFromHost();
         return;
     }
-    if (m_response.framing == LoopbackResponse::Framing::Chunked)
+    if (m_response.framing == LoopbackResponse::Framing::Chunked && !m_headOnly)
         m_socket->write("0\r\n\r\n");
     if (closesAfterBody()) {
         m_socket->disconnectFromHost();
@@ -179,6 +182,8 @@ void LoopbackConnection::finishBody()
 
 qint64 LoopbackConnection::bodyBytesToSend() const
 {
+    if (m_headOnly)
+        return 0;
     qint64 count = m_response.body.size();
     if (m_response.dropAfter)
         count = std::min(count, *m_response.dropAfter);
@@ -191,7 +196,8 @@ qint64 LoopbackConnection::bodyBytesToSend() const
 // the connection, as on a real server.
 bool LoopbackConnection::closesAfterBody() const
 {
-    if (m_response.closeAfter || m_response.framing == LoopbackResponse::Framing::UntilClose)
+    if (m_clientCloses || m_response.closeAfter ||
+        m_response.framing == LoopbackResponse::Framing::UntilClose)
         return true;
     return m_response.framing == LoopbackResponse::Framing::ContentLength && m_response.contentLength &&
            *m_response.contentLength != m_response.body.size();

@@ -40,6 +40,8 @@ private:
     Responder m_responder;
     QByteArray m_incoming;
     bool m_responding = false;
+    bool m_headOnly = false;     // HEAD: the head of the response without its body
+    bool m_clientCloses = false; // the client asked for "Connection: close"
     LoopbackResponse m_response;
     qint64 m_bodySent = 0;
     QTimer m_bodyTimer;

@@ -45,6 +45,8 @@ public:
 
     QList<LoopbackRequest> requests() const;
     int requestCount(const QString &path) const;
+    // Connections accepted so far (each request records its connection's number).
+    int connectionCount() const { return m_connectionCount; }
     void clearRequests();
     // Drops every open connection at once (stalled ones included).
     void closeConnections();

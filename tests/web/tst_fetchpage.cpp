@@ -40,6 +40,8 @@ private Q_SLOTS:
     void bodyWhateverTheStatus_data();
     void bodyWhateverTheStatus();
     void sendsPlainGet();
+    void scriptedSequenceOverOneConnection();
+    void slowBodyArrivesWhole();
     void followsRedirects_data();
     void followsRedirects();
     void redirectToHttpFromHttpsIsRefused();
@@ -172,6 +174,30 @@ void TestFetchPage::sendsPlainGet()
     QCOMPARE(requests[0].target, "/old");
     QCOMPARE(requests[1].target, "/new?p=2");
     QCOMPARE(requests[1].body, QByteArray());
+}
+
+void TestFetchPage::scriptedSequenceOverOneConnection()
+{
+    m_server->setResponses(QStringLiteral("/p"),
+                           {LoopbackResponse::page("first"), LoopbackResponse::page("second")});
+    const QString address = m_server->url(QStringLiteral("/p"));
+
+    QCOMPARE(m_fetcher->FetchPage(address), QStringLiteral("first"));
+    QCOMPARE(m_fetcher->FetchPage(address), QStringLiteral("second"));
+    QCOMPARE(m_fetcher->FetchPage(address), QStringLiteral("second"));
+    QCOMPARE(m_server->connectionCount(), 1);
+}
+
+void TestFetchPage::slowBodyArrivesWhole()
+{
+    LoopbackResponse slow = LoopbackResponse::page(QByteArray(2000, 'z'));
+    slow.bytesPerTick = 200;
+    slow.tick = 10ms;
+
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(fetch(slow), QString(2000, u'z'));
+    QVERIFY2(clock.elapsed() >= 80, qPrintable(QString::number(clock.elapsed())));
 }
 
 void TestFetchPage::followsRedirects_data()
