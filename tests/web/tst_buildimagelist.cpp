@@ -391,6 +391,20 @@ private Q_SLOTS:
         QVERIFY(result.isEmpty());
     }
 
+    void taskRemovedWhileAPageIsFetched()
+    {
+        WalkRig rig;
+        rig.chapter(3);
+        rig.fetcher.duringFetch = [&](const QString &fetching) {
+            if (fetching == address(2))
+                rig.board.Remove(rig.index);
+        };
+        QString result;
+        QCOMPARE(rig.run(result), ImageWalk::Outcome::TaskMissing);
+        QVERIFY(result.isEmpty());
+        QCOMPARE(rig.fetcher.fetched, (QStringList{address(1), address(2)}));
+    }
+
     void keywordEditAppliesFromTheNextPage()
     {
         WalkRig rig;

@@ -1,0 +1,131 @@
+// Chapter walk speed: a 200-page chapter served on loopback, walked page by page with the HTTP
+// fetcher, against wget fetching the same pages recursively from the same server in the same run.
+#include "app/mode.h"
+#include "app/runflags.h"
+#include "app/settings.h"
+#include "fakeboard.h"
+#include "loopbackserver.h"
+#include "recordingstatusline.h"
+#include "scriptedinputbox.h"
+#include "web/httppagefetcher.h"
+#include "web/imagewalk.h"
+#include "web/walkpausestate.h"
+
+#include <cstdio>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int pageCount = 200;
+
+// A comic page of about 20 KB: text, navigation, decoration and the comic image inside a
+// root-relative link to the next page (the last one links back to the first).
+QByteArray chapterPage(int page)
+{
+    const int next = page == pageCount ? 1 : page + 1;
+    QByteArray filler;
+    while (filler.size() < 20000)
+        filler += "<p class=\"t\">Some words of the page, <a href=\"/c/" + QByteArray::number(next) +
+                  ".html\" class=\"nav\">next</a> <span>and more words</span></p>\r\n";
+    return "<html><head><meta charset=\"utf-8\"><title>Chapter page " + QByteArray::number(page) +
+           "</title></head>\r\n<body><img src=\"/img/logo.png\">" + filler + "<a href=\"/c/" +
+           QByteArray::number(next) + ".html\"><img src=\"/p/" + QByteArray::number(page) +
+           ".jpg\"></a>\r\n</body></html>";
+}
+
+int pageRequests(const LoopbackServer &server)
+{
+    int count = 0;
+    for (int page = 1; page <= pageCount; ++page)
+        count += server.requestCount(QStringLiteral("/c/%1.html").arg(page));
+    return count;
+}
+
+double walkSeconds(LoopbackServer &server, int &images)
+{
+    HttpPageFetcher fetcher;
+    FakeBoard board;
+    RecordingStatusLine status;
+    ScriptedInputBox input;
+    Settings settings;
+    Mode mode;
+    mode.setBlockUrl(QStringLiteral("javascript,void,download,class=,src="));
+    mode.setBlockImg(QStringLiteral("logo,bar,icons,shadow,avatars"));
+    RunFlags flags;
+    WalkPauseState pauseState;
+    ImageWalk walk(fetcher, board, status, input, settings, mode, flags, pauseState);
+    const qint16 index = board.addTask(QStringLiteral("chapter"), server.url(QStringLiteral("/c/1.html")));
+    QString result;
+    QElapsedTimer timer;
+    timer.start();
+    walk.BuildImageList(board.GetURL(index), index, result);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    images = int(result.count(QStringLiteral("\r\n")));
+    return seconds;
+}
+
+// wget runs while this thread keeps serving, so its requests are answered.
+double wgetSeconds(LoopbackServer &server, const QString &wget, bool &ok)
+{
+    QTemporaryDir folder;
+    QProcess process;
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(wget,
+                  {QStringLiteral("-r"), QStringLiteral("-l"), QStringLiteral("inf"), QStringLiteral("-np"),
+                   QStringLiteral("-q"), QStringLiteral("-nH"), QStringLiteral("-P"), folder.path(),
+                   // Only the pages: the walk reads no robots.txt and fetches no images either.
+                   QStringLiteral("-e"), QStringLiteral("robots=off"), QStringLiteral("-R"),
+                   QStringLiteral("jpg,png"), server.url(QStringLiteral("/c/1.html"))});
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    ok = process.exitStatus() == QProcess::NormalExit && process.error() == QProcess::UnknownError;
+    return seconds;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    LoopbackServer server;
+    if (!server.isListening()) {
+        std::printf("loopback server could not listen\n");
+        return 1;
+    }
+    for (int page = 1; page <= pageCount; ++page)
+        server.setResponse(QStringLiteral("/c/%1.html").arg(page), LoopbackResponse::page(chapterPage(page)));
+
+    int images = 0;
+    const double walk = walkSeconds(server, images);
+    const int walkRequests = pageRequests(server);
+    const double walkRate = pageCount / walk;
+    std::printf("walk: %d pages in %.3f s, %.0f pages/s (%d page requests, %d images listed)\n", pageCount,
+                walk, walkRate, walkRequests, images);
+
+    const QString wget = QStandardPaths::findExecutable(QStringLiteral("wget"));
+    if (wget.isEmpty()) {
+        std::printf("wget not found: no peer figure\n");
+        return 0;
+    }
+    server.clearRequests();
+    bool ok = false;
+    const double peer = wgetSeconds(server, wget, ok);
+    const int peerRequests = pageRequests(server);
+    const int otherRequests = int(server.requests().size()) - peerRequests;
+    const double peerRate = pageCount / peer;
+    std::printf("wget -r: %d pages in %.3f s, %.0f pages/s (%d page requests, %d other requests%s)\n",
+                pageCount, peer, peerRate, peerRequests, otherRequests, ok ? "" : ", wget failed");
+    std::printf("ratio walk/wget: %.2f (%s)\n", walkRate / peerRate,
+                walkRate >= peerRate ? "no slower" : "SLOWER than wget");
+    return images == pageCount && walkRequests == pageCount ? 0 : 1;
+}
