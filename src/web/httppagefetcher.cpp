@@ -3,6 +3,7 @@
 #include "web/bytestotext.h"
 #include "web/charsetdeclaration.h"
 
+#include <memory>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QNetworkReply>
@@ -61,6 +62,17 @@ void HttpPageFetcher::trustCertificate(const QSslCertificate &certificate)
     m_trusted.append(certificate);
 }
 
+std::optional<HttpPageFetcher::Response> HttpPageFetcher::completeResponse(const QNetworkReply &reply,
+                                                                           const QByteArray &body)
+{
+    if (reply.error() != QNetworkReply::NoError && !isStatusOnlyError(reply))
+        return std::nullopt;
+    Response response{body, {}};
+    if (isRedirectStatus(reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()))
+        response.location = reply.attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    return response;
+}
+
 // Redirects are followed here rather than by Qt: Qt 6.4's own following now and then sends the
 // original request a second time. As with Qt's default policy, https never redirects to http.
 std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address)
@@ -93,7 +105,10 @@ std::optional<HttpPageFetcher::Response> HttpPageFetcher::get(const QUrl &url, c
         request.setSslConfiguration(ssl);
     }
 
-    QNetworkReply *reply = m_network.get(request);
+    // Deleted on return, not later: a walk fetches many pages inside one handler, and deferred
+    // deletions would wait until that handler returns.
+    const std::unique_ptr<QNetworkReply> owner{m_network.get(request)};
+    QNetworkReply *reply = owner.get();
     PendingReply pending;
     QEventLoop loop;
     QTimer limit;
@@ -128,16 +143,11 @@ std::optional<HttpPageFetcher::Response> HttpPageFetcher::get(const QUrl &url, c
     limit.stop();
 
     std::optional<Response> response;
-    if (!pending.timedOut && !pending.tooLarge)
+    if (!pending.timedOut && !pending.tooLarge) {
         pending.body += reply->readAll();
-    if (!pending.timedOut && !pending.tooLarge && pending.body.size() <= m_sizeLimit &&
-        (reply->error() == QNetworkReply::NoError || isStatusOnlyError(*reply))) {
-        response = Response{pending.body, {}};
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (isRedirectStatus(status))
-            response->location = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        if (pending.body.size() <= m_sizeLimit)
+            response = completeResponse(*reply, pending.body);
     }
     reply->disconnect();
-    reply->deleteLater();
     return response;
 }

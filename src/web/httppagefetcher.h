@@ -10,11 +10,12 @@
 #include <QSslCertificate>
 #include <QUrl>
 
+class QDeadlineTimer;
+class QNetworkReply;
+
 // Fetches pages over HTTP(S) with Qt Network. A fetch waits in a nested event loop, so the
 // interface stays live (and other handlers may fetch pages themselves) without costing CPU; it
 // gives up after the time limit, and on a body larger than the size limit. Redirects are followed.
-class QDeadlineTimer;
-
 class HttpPageFetcher final : public PageFetcher
 {
     Q_DISABLE_COPY_MOVE(HttpPageFetcher)
@@ -45,6 +46,7 @@ private:
 
     std::optional<QByteArray> fetchBody(const QString &address);
     std::optional<Response> get(const QUrl &url, const QDeadlineTimer &deadline);
+    static std::optional<Response> completeResponse(const QNetworkReply &reply, const QByteArray &body);
 
     QNetworkAccessManager m_network;
     std::chrono::milliseconds m_timeLimit = defaultTimeLimit;
