@@ -61,7 +61,8 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
     if (m_runFlags.pauseFlag && address == m_pauseState.savedWalkNext) {
         imageList = m_pauseState.savedWalkList;
         page = m_pauseState.savedWalkPage;
-        firstAddress = m_pauseState.savedWalkFirst;
+        if (!m_pauseState.savedWalkFirst.isEmpty())
+            firstAddress = m_pauseState.savedWalkFirst;
     }
     m_runFlags.pauseFlag = false;
     m_board.ChangeState(index, QStringLiteral("下载开始,搜寻资源中..."));
