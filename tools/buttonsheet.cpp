@@ -1,12 +1,14 @@
 // A sheet of every button style in every look: at rest, under the pointer, held down, disabled,
 // checked, and focused at rest in an active window; plus style 16 on a patterned container to show
-// its transparent face. Each look is drawn straight through the style hook onto an image and shown
-// with the button's window shape, so the sheet needs no pointer or focus to show a state.
+// its transparent face. The looks a button reaches by its properties (at rest, disabled, checked,
+// transparent) are live pexbutton instances; the looks that need the pointer or the focus are drawn
+// straight through the style hook onto an image and shown with the button's window shape.
 //
 //   buttonsheet                 shows the sheet
 //   buttonsheet --save FILE     saves the sheet as a PNG and ends
 
 #include "controls/button/buttondrawing.h"
+#include "controls/button/pexbutton.h"
 #include "controls/button/styles/buttonstyles.h"
 #include "controls/button/updateregion.h"
 #include "controls/common/colorvalue.h"
@@ -141,6 +143,51 @@ QLabel *buttonLabel(ButtonStyleInput input, QWidget *parent)
     return label;
 }
 
+pexbutton *liveButton(int style, Look look, QWidget *parent)
+{
+    auto *button = new pexbutton(parent);
+    button->setButtonStyle(style);
+    button->setCaption(QStringLiteral("按钮"));
+    button->setFixedSize(ButtonWidth, ButtonHeight);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (look == Look::Disabled)
+        button->setEnabled(false);
+    if (look == Look::Checked) {
+        button->setCheckBoxMode(true);
+        button->setValue(true);
+    }
+    return button;
+}
+
+bool isLive(Look look)
+{
+    return look == Look::Normal || look == Look::Disabled || look == Look::Checked;
+}
+
+QWidget *lookWidget(int style, Look look, QWidget *parent)
+{
+    if (isLive(look))
+        return liveButton(style, look, parent);
+    return buttonLabel(inputFor(style, look), parent);
+}
+
+// A container with a patterned background and a transparent style-16 button on it.
+QWidget *transparentButton(bool border, QWidget *parent)
+{
+    auto *container = new QWidget(parent);
+    container->setFixedSize(ButtonWidth, ButtonHeight);
+    QPalette palette = container->palette();
+    palette.setBrush(QPalette::Window,
+                     QBrush(QPixmap::fromImage(patternedContainer(ButtonWidth, ButtonHeight))));
+    container->setPalette(palette);
+    container->setAutoFillBackground(true);
+    pexbutton *button = liveButton(16, Look::Normal, container);
+    button->setBackStyle(true);
+    button->setBorderStyle(border);
+    button->move(0, 0);
+    return container;
+}
+
 QWidget *buildSheet()
 {
     auto *sheet = new QWidget;
@@ -157,17 +204,12 @@ QWidget *buildSheet()
         grid->addWidget(new QLabel(QString::fromLatin1(Styles[std::size_t(style)].name), sheet), style + 1,
                         0);
         for (std::size_t column = 0; column < Looks.size(); ++column)
-            grid->addWidget(buttonLabel(inputFor(style, Looks[column]), sheet), style + 1, int(column) + 1);
+            grid->addWidget(lookWidget(style, Looks[column], sheet), style + 1, int(column) + 1);
     }
     const int row = int(Styles.size()) + 1;
     grid->addWidget(new QLabel(QStringLiteral("16 transparent"), sheet), row, 0);
-    for (int border = 0; border < 2; ++border) {
-        ButtonStyleInput input = inputFor(16, Look::Normal);
-        input.backStyle = true;
-        input.borderStyle = border == 1;
-        input.containerBackground = patternedContainer(ButtonWidth, ButtonHeight);
-        grid->addWidget(buttonLabel(input, sheet), row, border + 1);
-    }
+    for (int border = 0; border < 2; ++border)
+        grid->addWidget(transparentButton(border == 1, sheet), row, border + 1);
     grid->addWidget(new QLabel(QStringLiteral("99 unknown"), sheet), row, 3);
     grid->addWidget(buttonLabel(inputFor(99, Look::Normal), sheet), row, 4);
     return sheet;
