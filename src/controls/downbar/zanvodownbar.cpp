@@ -98,15 +98,18 @@ double ZanvoDownbar::speeds() const
     return leadingNumber(m_speedText);
 }
 
+// The speed is placed again even when its text stays: a restored text has not been placed yet.
 void ZanvoDownbar::setSpeeds(double kilobytesPerSecond)
 {
     const QString text = numberToText(kilobytesPerSecond);
-    if (text == m_speedText)
-        return;
     const QRect speedBefore = m_speed;
     const QRect kbBefore = m_kbLabel;
-    putSpeedText(text);
+    const bool textChanged = text != m_speedText;
+    if (textChanged)
+        putSpeedText(text);
     placeSpeed();
+    if (!textChanged && speedBefore == m_speed && kbBefore == m_kbLabel)
+        return;
     refresh(speedBefore, m_speed);
     refresh(kbBefore, m_kbLabel);
 }
@@ -119,11 +122,11 @@ void ZanvoDownbar::setURL(const QString &url)
     refresh(m_urls, m_urls);
 }
 
+// Lays the bar out even for the same text: that pass also puts back what a name change moved.
 void ZanvoDownbar::setTagged(const QString &state)
 {
-    if (state == m_sizesText)
-        return;
-    putSizesText(state);
+    if (state != m_sizesText)
+        putSizesText(state);
     layoutPass();
 }
 
@@ -142,8 +145,6 @@ void ZanvoDownbar::setPictures(const QImage &picture)
 
 void ZanvoDownbar::setMiniMode(bool mini)
 {
-    if (mini == m_miniMode)
-        return;
     m_miniMode = mini;
     layoutPass();
 }
@@ -439,6 +440,12 @@ void ZanvoDownbar::paintText(QPainter &painter, BarElement element, const QRect 
     painter.setPen(textColorOf(element));
     painter.drawText(box, Qt::TextSingleLine | Qt::AlignTop | (centred ? Qt::AlignHCenter : Qt::AlignLeft),
                      textOf(element));
+}
+
+// The second press of a double click has already come as a press; Qt's default would count it again.
+void ZanvoDownbar::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
 }
 
 void ZanvoDownbar::mousePressEvent(QMouseEvent *event)

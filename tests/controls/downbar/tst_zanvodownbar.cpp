@@ -188,6 +188,54 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), clicks);
     }
 
+    // Qt delivers the second press of a double click as a press and then a double-click event.
+    void doubleClickRaisesClickPerPress()
+    {
+        ZanvoDownbar bar;
+        bar.resize(460, 89);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        QSignalSpy spy(&bar, &ZanvoDownbar::Click);
+        const QPoint at(30, 30);
+        QTest::mousePress(&bar, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(&bar, Qt::LeftButton, {}, at);
+        QTest::mousePress(&bar, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(&bar, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(&bar, Qt::LeftButton, {}, at);
+        QCOMPARE(spy.count(), 2);
+    }
+
+    // Setting the state text or the mini flag lays the bar out even when the value stays, which
+    // puts a mini bar's name back at top 200 after a name change moved it to 250.
+    void layoutPassRunsForUnchangedValues()
+    {
+        PlacedBar placed;
+        placed.bar.setTagged(QStringLiteral("就绪"));
+        placed.bar.setMiniMode(true);
+        placed.bar.setTaskName(QStringLiteral("新名字"));
+        QCOMPARE(placed.element(BarElement::Name).topLeft(), QPoint(400, 250));
+        placed.bar.setTagged(QStringLiteral("就绪"));
+        QCOMPARE(placed.element(BarElement::Name).topLeft(), QPoint(400, 200));
+
+        placed.bar.setTaskName(QStringLiteral("又一个名字"));
+        placed.bar.setMiniMode(true);
+        QCOMPARE(placed.element(BarElement::Name).topLeft(), QPoint(400, 200));
+    }
+
+    void speedIsPlacedEvenWhenItsTextStays()
+    {
+        BarPropertyBag bag;
+        bag.write(QStringLiteral("Speeds"), QStringLiteral(" 5"), {});
+        ZanvoDownbar bar;
+        bar.readProperties(bag); // the restored text is not placed yet
+        QCOMPARE(bar.elementTwips(BarElement::Speed).top(), 600);
+        bar.setSpeeds(5);
+        const QRect speed = bar.elementTwips(BarElement::Speed);
+        QCOMPARE(speed.top(), 440);
+        QCOMPARE(speed.left() + speed.width(), ZanvoDownbar::DesignWidth - 400);
+        QCOMPARE(bar.elementTwips(BarElement::KbLabel).topLeft(), QPoint(speed.left() + speed.width(), 440));
+    }
+
     void fillLiesUnderTextsAndLine()
     {
         PlacedBar placed;

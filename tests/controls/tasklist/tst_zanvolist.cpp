@@ -31,6 +31,13 @@ struct ShownList
         return index;
     }
     int top(qint16 index) const { return list.Down(index)->geometryTwips().top(); }
+    // What the widgets themselves show, in twips.
+    QRect shownBar(qint16 index) const { return twips(list.Down(index)->geometry()); }
+    QRect shownContent() const
+    {
+        return twips(list.findChild<QWidget *>(QStringLiteral("Picture1"))->geometry());
+    }
+    static QRect twips(const QRect &pixels) { return QRect(pixels.topLeft() * 15, pixels.size() * 15); }
     void click(qint16 index) { QTest::mousePress(list.Down(index), Qt::LeftButton, {}, QPoint(10, 10)); }
     void release(const char *arrow)
     {
@@ -67,11 +74,13 @@ private Q_SLOTS:
         QCOMPARE(s.list.contentGeometryTwips().height(), 6615); // the first bar leaves it alone
         QCOMPARE(s.add(QStringLiteral("b")), qint16(1));
         QCOMPARE(s.add(QStringLiteral("c")), qint16(2));
-        QCOMPARE(s.top(0), 0);
-        QCOMPARE(s.top(1), 1335);
-        QCOMPARE(s.top(2), 2670);
-        QCOMPARE(s.list.Down(2)->geometry(), QRect(0, 178, 460, 89));
+        const QList<int> tops{0, 1335, 2670};
+        for (qint16 k = 0; k < 3; ++k) {
+            QCOMPARE(s.top(k), tops.at(k));
+            QCOMPARE(s.shownBar(k), QRect(0, tops.at(k), 6900, 1335));
+        }
         QCOMPARE(s.list.contentGeometryTwips().height(), 4005);
+        QCOMPARE(s.shownContent(), QRect(0, 0, 6900, 4005));
         QCOMPARE(s.list.Count(), qint16(3));
         QCOMPARE(s.list.GetTitle(1), QStringLiteral("b"));
         QCOMPARE(s.list.GetURL(2), QStringLiteral("http://127.0.0.1/c"));
@@ -87,6 +96,8 @@ private Q_SLOTS:
         QVERIFY(s.list.Add(QStringLiteral("mini"), QStringLiteral("u"), index, true));
         s.add(QStringLiteral("last"));
         QCOMPARE(s.list.Down(0)->geometryTwips().height(), 500);
+        QCOMPARE(s.list.Down(0)->elementTwips(BarElement::Name).topLeft(), QPoint(400, 200));
+        QCOMPARE(s.list.Down(2)->elementTwips(BarElement::Name).topLeft(), QPoint(400, 200));
         QCOMPARE(s.list.Down(1)->geometryTwips().height(), 1335); // a normal bar, even after a mini slot 0
         QCOMPARE(s.top(1), 500);
         QCOMPARE(s.top(2), 1835);
@@ -99,6 +110,13 @@ private Q_SLOTS:
         s.add(QStringLiteral("again"));
         QCOMPARE(s.list.Down(0)->geometryTwips().height(), 1335);
         QVERIFY(s.list.Down(0)->isElementShown(BarElement::Urls));
+
+        // a mini task taking a slot 0 that was mini already shows its name where a new mini bar does
+        s.list.Remove(0);
+        QVERIFY(s.list.Add(QStringLiteral("mini"), QStringLiteral("u"), index, true));
+        s.list.Remove(0);
+        QVERIFY(s.list.Add(QStringLiteral("mini again"), QStringLiteral("u"), index, true));
+        QCOMPARE(s.list.Down(0)->elementTwips(BarElement::Name).topLeft(), QPoint(400, 200));
     }
 
     void removeKeepsTheOtherIndices()
@@ -252,12 +270,14 @@ private Q_SLOTS:
     {
         ShownList s;
         s.add(QStringLiteral("a"));
-        const QList<int> downs{-500, -1000, -855};
-        for (int expected : downs) {
+        auto *panel = s.list.findChild<QWidget *>(QStringLiteral("Picture1"));
+        // the panel sits at the nearest whole pixel: -500 twips is 33 1/3 pixels
+        const QList<std::pair<int, int>> downs{{-500, -33}, {-1000, -67}, {-855, -57}};
+        for (const auto &[expected, pixels] : downs) {
             s.release("Label1");
             QCOMPARE(s.list.contentGeometryTwips().top(), expected);
+            QCOMPARE(panel->y(), pixels);
         }
-        QCOMPARE(s.list.findChild<QWidget *>(QStringLiteral("Picture1"))->y(), -57);
         QCOMPARE(s.list.stripGeometryTwips().top(), 5760 - 255);
 
         auto *up = s.list.findChild<ArrowLabel *>(QStringLiteral("Label2"));
@@ -265,10 +285,13 @@ private Q_SLOTS:
         QCOMPARE(s.list.contentGeometryTwips().top(), -855); // nothing before the release
         QTest::mouseRelease(up, Qt::LeftButton, {}, QPoint(5, 5));
         QCOMPARE(s.list.contentGeometryTwips().top(), -355);
-        for (int expected : {145, 0}) {
+        QCOMPARE(panel->y(), -24);
+        for (const auto &[expected, pixels] : QList<std::pair<int, int>>{{145, 10}, {0, 0}}) {
             s.release("Label2");
             QCOMPARE(s.list.contentGeometryTwips().top(), expected);
+            QCOMPARE(panel->y(), pixels);
         }
+        QCOMPARE(s.list.findChild<QWidget *>(QStringLiteral("Picture2"))->y(), (5760 - 255) / 15);
     }
 
     void shortContentTouchesTheBottom()
@@ -307,9 +330,15 @@ private Q_SLOTS:
         ShownList s;
         for (const char *name : {"a", "b", "c"})
             s.add(QString::fromLatin1(name));
-        s.list.Remove(0);
+        s.click(0);
+        s.list.Remove(qint16(s.list.Selected()));
+        QVERIFY(s.list.Down(0)->isHidden());
         QCOMPARE(s.list.Count(), qint16(2));
         QCOMPARE(s.list.GetURL(0), QStringLiteral("None"));
+        s.list.Remove(qint16(s.list.Selected())); // the selection names a gone bar: nothing else goes
+        QCOMPARE(s.list.Count(), qint16(2));
+        s.list.Cpro(0, 12); // late reports of the removed task reach only the hidden slot
+        QVERIFY(s.list.Down(0)->isHidden());
         QCOMPARE(s.list.GetURL(1), QStringLiteral("http://127.0.0.1/b"));
         QCOMPARE(s.top(1), 0);
         QCOMPARE(s.top(2), 1335);
@@ -318,7 +347,7 @@ private Q_SLOTS:
         QCOMPARE(added, qint16(3));
         QVERIFY(!s.list.Down(added)->isHidden());
         QVERIFY(s.list.Down(0)->isHidden());
-        QCOMPARE(s.top(added), 2670);
+        QCOMPARE(s.shownBar(added), QRect(0, 2670, 6900, 1335)); // below the others, over none
         QCOMPARE(s.list.Count(), qint16(3));
         QCOMPARE(s.list.GetTitle(1), QStringLiteral("b"));
 
