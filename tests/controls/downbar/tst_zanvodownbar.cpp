@@ -263,6 +263,25 @@ private Q_SLOTS:
         QVERIFY(sawInk);
     }
 
+    void longAddressIsCutAtItsBox()
+    {
+        PlacedBar placed;
+        placed.bar.setProgress(0);
+        placed.bar.setURL(QStringLiteral("http://127.0.0.1/") + QString(200, u'w'));
+        const QImage shot = placed.bar.grab().toImage();
+        const QColor back = toQColor(rgbValue(224, 224, 224));
+        const QRect urls = placed.element(BarElement::Urls);
+        const int boxEnd = (urls.left() + urls.width()) / 15;
+        const int speedStart = placed.element(BarElement::Speed).left() / 15;
+        bool inkInBox = false;
+        for (int y = urls.top() / 15; y < (urls.top() + urls.height()) / 15; ++y) {
+            inkInBox |= shot.pixelColor(boxEnd - 3, y) != back;
+            for (int x = boxEnd + 1; x < speedStart; ++x)
+                QCOMPARE(shot.pixelColor(x, y), back);
+        }
+        QVERIFY(inkInBox);
+    }
+
     void storedSettingsSkipDefaults()
     {
         ZanvoDownbar bar;

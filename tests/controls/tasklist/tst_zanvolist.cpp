@@ -189,6 +189,19 @@ private Q_SLOTS:
         QCOMPARE(s.list.Down(1)->Tagged(), QStringLiteral("就绪"));
     }
 
+    // Zero colours mean the normal ones; any other colour is taken as given.
+    void addColours()
+    {
+        ShownList s;
+        qint16 index = 0;
+        QVERIFY(s.list.Add(QStringLiteral("a"), QStringLiteral("u"), index, false, {}, rgbValue(1, 2, 3)));
+        QCOMPARE(s.list.Down(index)->BarColor(), rgbValue(1, 2, 3));
+        QCOMPARE(s.list.Down(index)->BarBColor(), NormalBack);
+        QVERIFY(s.list.Add(QStringLiteral("b"), QStringLiteral("u"), index, false, {}, 0, rgbValue(4, 5, 6)));
+        QCOMPARE(s.list.Down(index)->BarColor(), NormalFill);
+        QCOMPARE(s.list.Down(index)->BarBColor(), rgbValue(4, 5, 6));
+    }
+
     void selectionColoursSurviveGaps()
     {
         ShownList s;
