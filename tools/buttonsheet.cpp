@@ -147,7 +147,6 @@ pexbutton *liveButton(int style, Look look, QWidget *parent)
 {
     auto *button = new pexbutton(parent);
     button->setButtonStyle(style);
-    button->setCaption(QStringLiteral("按钮"));
     button->setFixedSize(ButtonWidth, ButtonHeight);
     button->setFocusPolicy(Qt::NoFocus);
     if (look == Look::Disabled)
@@ -156,6 +155,8 @@ pexbutton *liveButton(int style, Look look, QWidget *parent)
         button->setCheckBoxMode(true);
         button->setValue(true);
     }
+    // Last: style 16 drops its caption at every unchecked drawing but keeps it while checked.
+    button->setCaption(QStringLiteral("按钮"));
     return button;
 }
 

@@ -1,4 +1,5 @@
 #include "controls/button/buttondrawing.h"
+#include "controls/button/pexbutton.h"
 #include "controls/button/styles/buttonskins.h"
 #include "controls/button/styles/buttonstyles.h"
 #include "controls/button/updateregion.h"
@@ -125,6 +126,16 @@ private Q_SLOTS:
     void skinTablesKeepTheirGeometry();
     void tinyButtonsStayInsideTheirSurface_data();
     void tinyButtonsStayInsideTheirSurface();
+    void shapeRefreshedAtRest_data();
+    void shapeRefreshedAtRest();
+
+    // The side effects as the button itself shows them.
+    void roundedPlainCaptionTurnsWhileHeldDown();
+    void pointerAndCaptionReset_data();
+    void pointerAndCaptionReset();
+    void transparentFaceShowsTheContainer();
+    void containerColourRoundTheFace_data();
+    void containerColourRoundTheFace();
 };
 
 void TestButtonStyles::telltalePixels_data()
@@ -177,6 +188,8 @@ void TestButtonStyles::telltalePixels_data()
         << 0 << Normal << (Focused | FocusRect | Design) << Face << QList<Probe>{{4, 4, Face}};
     QTest::newRow("1 normal: thin raised edge")
         << 1 << Normal << 0 << Face << QList<Probe>{{0, 0, highlight}, {79, 23, shadow}, {1, 1, Face}};
+    QTest::newRow("1 hover: thin raised edge")
+        << 1 << Hover << 0 << Face << QList<Probe>{{0, 0, highlight}, {79, 23, shadow}, {1, 1, Face}};
     QTest::newRow("1 pressed: white frame under grey top and left")
         << 1 << Pressed << 0 << Face
         << QList<Probe>{{0, 0, grey}, {0, 12, grey}, {79, 12, white}, {40, 23, white}};
@@ -521,6 +534,7 @@ void TestButtonStyles::sameLook_data()
     QTest::addColumn<int>("otherFlags");
 
     QTest::newRow("15 at rest and under the pointer") << 15 << Normal << 0 << 15 << Hover << 0;
+    QTest::newRow("6 at rest and under the pointer") << 6 << Normal << 0 << 6 << Hover << 0;
     QTest::newRow("6 disabled and at rest") << 6 << Normal << Disabled << 6 << Normal << 0;
     QTest::newRow("6 disabled under the pointer and at rest") << 6 << Hover << Disabled << 6 << Normal << 0;
     QTest::newRow("7 and 16 checked") << 7 << Pressed << Checked << 16 << Pressed << Checked;
@@ -717,5 +731,182 @@ void TestButtonStyles::tinyButtonsStayInsideTheirSurface()
     }
 }
 
-QTEST_GUILESS_MAIN(TestButtonStyles)
+void TestButtonStyles::shapeRefreshedAtRest_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<VisualState>("state");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("shape");
+
+    // At rest every style but 7, 9 and 16 hands the button its window shape again; under the
+    // pointer and held down none does.
+    for (int style = 0; style <= 16; ++style) {
+        const bool reshapes = style != 7 && style != 9 && style != 16;
+        QTest::addRow("%d at rest", style) << style << Normal << 0 << reshapes;
+        QTest::addRow("%d under the pointer", style) << style << Hover << 0 << false;
+        QTest::addRow("%d held down", style) << style << Pressed << 0 << false;
+    }
+    QTest::newRow("2 disabled under the pointer") << 2 << Hover << Disabled << true;
+    QTest::newRow("4 disabled held down") << 4 << Pressed << Disabled << true;
+    QTest::newRow("6 disabled under the pointer: drawn at rest") << 6 << Hover << Disabled << true;
+    QTest::newRow("8 disabled at rest") << 8 << Normal << Disabled << false;
+    QTest::newRow("0 checked at rest") << 0 << Normal << Checked << false;
+    QTest::newRow("13 checked at rest") << 13 << Normal << Checked << false;
+    QTest::newRow("14 focused at rest: hover skin") << 14 << Normal << Focused << false;
+}
+
+void TestButtonStyles::shapeRefreshedAtRest()
+{
+    QFETCH(int, style);
+    QFETCH(VisualState, state);
+    QFETCH(int, flags);
+    QFETCH(bool, shape);
+    ButtonStyleEffects effects;
+    drawn(inputOf(style, state, flags, rgb(200, 200, 200)), &effects);
+    QCOMPARE(effects.region.has_value(), shape);
+    if (shape)
+        QCOMPARE(*effects.region, UpdateRegion(style, W, H));
+}
+
+namespace {
+
+void sendSpace(QWidget &widget, QEvent::Type type)
+{
+    QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(&widget, &event);
+}
+
+// The lightest and darkest green inside the button, away from its frame and shading lines.
+std::pair<int, int> greenRangeInside(const QImage &surface)
+{
+    int lightest = 0;
+    int darkest = 255;
+    for (int y = 4; y < surface.height() - 4; ++y) {
+        for (int x = 4; x < surface.width() - 4; ++x) {
+            const int green = qGreen(surface.pixel(x, y));
+            lightest = std::max(lightest, green);
+            darkest = std::min(darkest, green);
+        }
+    }
+    return {lightest, darkest};
+}
+
+} // namespace
+
+// The pressed face is RGB(229, 228, 221); a white caption on it is lighter still, a caption in
+// the colour set before (red) or in the button text colour would be darker.
+void TestButtonStyles::roundedPlainCaptionTurnsWhileHeldDown()
+{
+    QWidget window;
+    pexbutton button(&window);
+    button.setButtonStyle(3);
+    button.resize(W, H);
+    button.setCaption(QStringLiteral("HHHH"));
+    button.setForeColor(rgb(200, 0, 0));
+
+    sendSpace(button, QEvent::KeyPress);
+    QCOMPARE(button.visualState(), Pressed);
+    QCOMPARE(button.ForeColor(), rgb(255, 255, 255));
+    const auto [lightest, darkest] = greenRangeInside(button.surface());
+    QCOMPARE(lightest, 255);
+    QVERIFY2(darkest >= 228, qPrintable(QString::number(darkest)));
+
+    sendSpace(button, QEvent::KeyRelease);
+    QCOMPARE(button.visualState(), Normal);
+    QCOMPARE(button.ForeColor(), SystemColor::ButtonText);
+    QVERIFY(greenRangeInside(button.surface()).second < 128);
+}
+
+void TestButtonStyles::pointerAndCaptionReset_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<int>("pointer");
+    QTest::addColumn<QString>("caption");
+
+    const QString go = QStringLiteral("Go");
+    QTest::newRow("4 enabled: default pointer") << 4 << 0 << 0 << go;
+    QTest::newRow("4 disabled: pointer kept") << 4 << Disabled << 2 << go;
+    QTest::newRow("7 unchecked: default pointer") << 7 << 0 << 0 << go;
+    QTest::newRow("7 checked: pointer kept") << 7 << Checked << 2 << go;
+    QTest::newRow("16 unchecked: default pointer, no caption") << 16 << 0 << 0 << QString();
+    QTest::newRow("16 checked: both kept") << 16 << Checked << 2 << go;
+    QTest::newRow("15: both kept") << 15 << 0 << 2 << go;
+}
+
+void TestButtonStyles::pointerAndCaptionReset()
+{
+    QFETCH(int, style);
+    QFETCH(int, flags);
+    QFETCH(int, pointer);
+    QFETCH(QString, caption);
+    QWidget window;
+    pexbutton button(&window);
+    button.setButtonStyle(style);
+    button.resize(W, H);
+    if (flags & Checked) {
+        button.setCheckBoxMode(true);
+        button.setValue(true);
+    }
+    button.setEnabled(!(flags & Disabled));
+    button.setCaption(QStringLiteral("Go"));
+    button.setMousePointer(2); // stored only; the next drawing decides
+    button.Redraw();
+    QCOMPARE(int(button.MousePointer()), pointer);
+    QCOMPARE(button.Caption(), caption);
+}
+
+// Each pixel of the container's pattern tells where it came from: RGB(x, y, 77).
+void TestButtonStyles::transparentFaceShowsTheContainer()
+{
+    QWidget container;
+    container.resize(200, 100);
+    QImage pattern(200, 100, QImage::Format_RGB32);
+    for (int y = 0; y < pattern.height(); ++y)
+        for (int x = 0; x < pattern.width(); ++x)
+            pattern.setPixel(x, y, qRgb(x, y, 77));
+    QPalette palette = container.palette();
+    palette.setBrush(QPalette::Window, QBrush(pattern));
+    container.setPalette(palette);
+    container.setAutoFillBackground(true);
+
+    pexbutton button(&container);
+    button.setButtonStyle(16);
+    button.setGeometry(13, 7, W, H);
+    button.setBackStyle(true);
+    for (const QPoint &at : {QPoint(0, 0), QPoint(40, 12), QPoint(W - 1, H - 1)})
+        QCOMPARE(pixelColor(button.surface(), at.x(), at.y()), int(rgb(at.x() + 13, at.y() + 7, 77)));
+    QVERIFY(button.Caption().isEmpty());
+
+    button.setBorderStyle(true);
+    QCOMPARE(pixelColor(button.surface(), 0, 12), int(rgb(86, 122, 168))); // BackColor darkened by 0.34
+    QCOMPARE(pixelColor(button.surface(), 40, 12), int(rgb(53, 19, 77)));
+}
+
+void TestButtonStyles::containerColourRoundTheFace_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("5 beside the shadow") << 5 << QPoint(W - 1, 0);
+    QTest::newRow("5 below the shadow") << 5 << QPoint(0, H - 1);
+    QTest::newRow("14 top-left corner") << 14 << QPoint(0, 0);
+    QTest::newRow("14 bottom-right corner") << 14 << QPoint(W - 1, H - 1);
+}
+
+void TestButtonStyles::containerColourRoundTheFace()
+{
+    QFETCH(int, style);
+    QFETCH(QPoint, at);
+    QWidget container;
+    QPalette palette = container.palette();
+    palette.setColor(QPalette::Window, QColor(40, 50, 60));
+    container.setPalette(palette);
+    pexbutton button(&container);
+    button.setButtonStyle(style);
+    button.resize(W, H);
+    button.Redraw();
+    QCOMPARE(pixelColor(button.surface(), at.x(), at.y()), int(Container));
+}
+
+QTEST_MAIN(TestButtonStyles)
 #include "tst_buttonstyles.moc"
