@@ -28,7 +28,7 @@ int colourOf(const Channels &c)
     return c.r + 256 * c.g + 65536 * c.b;
 }
 
-int roundEven(float v)
+int roundEven(double v)
 {
     return int(std::nearbyint(v)); // the default rounding mode: nearest, ties to even
 }
@@ -156,8 +156,11 @@ int TranslateColor(quint32 colour)
 int ShiftColor(int colour, float amount)
 {
     const Channels c = channelsOf(colour);
-    const auto shift = [amount](int v) {
-        const int shifted = roundEven(amount * 255.0f + float(v));
+    // The step is a single-precision product; adding the channel is done in double precision,
+    // so a step just off a half is not rounded onto it.
+    const double step = amount * 255.0f;
+    const auto shift = [amount, step](int v) {
+        const int shifted = roundEven(step + v);
         return amount > 0 ? std::min(shifted, 255) : std::max(shifted, 0);
     };
     return colourOf({shift(c.r), shift(c.g), shift(c.b)});
@@ -167,7 +170,7 @@ int MidColor(int a, int b)
 {
     const Channels x = channelsOf(a);
     const Channels y = channelsOf(b);
-    const auto mid = [](int u, int v) { return roundEven(float(u + v) / 2.0f); };
+    const auto mid = [](int u, int v) { return roundEven((u + v) / 2.0); };
     return colourOf({mid(x.r, y.r), mid(x.g, y.g), mid(x.b, y.b)});
 }
 

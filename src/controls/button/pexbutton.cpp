@@ -41,6 +41,12 @@ QVariant noPicture()
     return QVariant::fromValue(ButtonPicture());
 }
 
+bool isEnterKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier;
+}
+
 } // namespace
 
 pexbutton::pexbutton(QWidget *parent, const QString &instanceName)
@@ -502,7 +508,8 @@ void pexbutton::applyStyleEffects(const ButtonStyleEffects &effects)
     }
     if (effects.resetMousePointer && m_mousePointer != 0) {
         m_mousePointer = 0;
-        applyPointer();
+        if (!m_handShown) // the hand stays until the next pointer event decides
+            applyPointer();
     }
     if (effects.clearCaption && !m_caption.isEmpty()) {
         m_caption.clear();
@@ -518,6 +525,9 @@ void pexbutton::applyForeColor()
     if (!colour.isValid())
         return;
     QPalette palette = this->palette();
+    if (palette.isBrushSet(QPalette::Active, QPalette::ButtonText) &&
+        palette.color(QPalette::ButtonText) == colour && palette.color(QPalette::WindowText) == colour)
+        return; // some styles set it on every drawing
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::ButtonText, colour);
     setPalette(palette);
@@ -525,6 +535,7 @@ void pexbutton::applyForeColor()
 
 void pexbutton::applyPointer()
 {
+    m_handShown = false;
     const std::optional<QCursor> cursor = cursorForPointer(m_mousePointer, m_mouseIcon);
     if (cursor)
         setCursor(*cursor);
@@ -532,11 +543,17 @@ void pexbutton::applyPointer()
         unsetCursor();
 }
 
-// The hand is always at hand here, so switching HandPointer on at run time shows it at once.
+// The hand is always at hand here, so switching HandPointer on at run time shows it at once;
+// switched off, the button's own pointer comes back at the next pointer event.
 void pexbutton::showHandCursor()
 {
-    if (m_handPointer && m_runMode)
+    if (m_handPointer && m_runMode) {
         setCursor(Qt::PointingHandCursor);
+        m_handShown = true;
+    } else if (m_handShown) {
+        m_handShown = false;
+        applyPointer();
+    }
 }
 
 QFont pexbutton::containerFont() const
@@ -594,6 +611,11 @@ void pexbutton::stopObservingWindow()
 bool pexbutton::event(QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Enter on the focused button is its own, not the window's default button's.
+        if (isEnterKey(static_cast<QKeyEvent *>(event)))
+            event->accept();
+        break;
     case QEvent::ParentChange:
         if (isVisible())
             observeWindow();
@@ -640,10 +662,22 @@ void pexbutton::windowDeactivated()
     Redraw();
 }
 
+// A palette change also comes from the container: its background colour (styles 3, 5 and 14
+// take it) or the system colours. Changes the drawing itself makes are drawn already.
 void pexbutton::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange)
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+    case QEvent::FontChange:
         Redraw();
+        break;
+    case QEvent::PaletteChange:
+        if (!m_rendering)
+            Redraw();
+        break;
+    default:
+        break;
+    }
     QWidget::changeEvent(event);
 }
 
@@ -688,15 +722,16 @@ void pexbutton::pointerEntered()
 }
 
 // One MouseLeave per MouseEnter: the leave seen by a movement and the one the window system
-// reports afterwards are the same departure.
+// reports afterwards are the same departure. A held Space keeps the pressed look, but the
+// departure is still reported, so that every MouseEnter has its MouseLeave.
 void pexbutton::pointerLeft()
 {
     m_mouseInside = false;
-    if (m_spaceHeld)
-        return;
-    if (isEnabled())
-        m_visualState = VisualState::StateNormal;
-    Redraw();
+    if (!m_spaceHeld) {
+        if (isEnabled())
+            m_visualState = VisualState::StateNormal;
+        Redraw();
+    }
     Q_EMIT MouseLeave();
 }
 

@@ -211,6 +211,7 @@ private:
     bool m_parentActive = false;
     bool m_isDefault = false;
     bool m_runMode = true;
+    bool m_handShown = false; // the hand pointer is the one set on the button
     Press m_lastPress;
     QChar m_accessKey;
     QShortcut *m_accessShortcut = nullptr;

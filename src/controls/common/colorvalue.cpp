@@ -54,8 +54,8 @@ bool paletteRole(int index, QPalette::ColorGroup &group, QPalette::ColorRole &ro
     case 8:
         role = QPalette::Text;
         return true;
-    case 12:
-        role = QPalette::Window;
+    case 12: // the workspace behind documents: a grey darker than the button face
+        role = QPalette::Dark;
         return true;
     case 13:
         role = QPalette::Highlight;

@@ -74,6 +74,9 @@ void TestButtonDrawing::shiftColor_data()
     QTest::newRow("style 4 face") << rgb(212, 212, 212) << 0.06f << rgb(227, 227, 227);
     QTest::newRow("style 2 top") << rgb(236, 235, 231) << 0.07f << rgb(254, 253, 249);
     QTest::newRow("zero amount keeps the colour") << rgb(7, 8, 9) << 0.0f << rgb(7, 8, 9);
+    // The step is 51.5000038 in single precision; a single-precision sum would make it 130.5.
+    QTest::newRow("channel added in double precision")
+        << rgb(79, 79, 79) << 0.201960802f << rgb(131, 131, 131);
 }
 
 void TestButtonDrawing::shiftColor()

@@ -1,3 +1,4 @@
+#include "controls/button/buttondrawing.h"
 #include "controls/button/inputcodes.h"
 #include "controls/button/pexbutton.h"
 #include "controls/common/colorvalue.h"
@@ -5,6 +6,7 @@
 
 #include <memory>
 #include <QApplication>
+#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -104,6 +106,7 @@ private Q_SLOTS:
     void pressedLookFollowsThePointer();
     void hoverRaisesOneEnterAndOneLeave();
     void spaceClicksOnRelease();
+    void spaceHeldWhileThePointerLeaves();
     void heldSpaceTogglesOnce();
     void altSpaceDoesNothing();
     void arrowKeysMoveFocus();
@@ -111,6 +114,7 @@ private Q_SLOTS:
     void accessKeys();
     void accessKeyPress();
     void accessKeyThroughTheWindow();
+    void enterClicksTheFocusedButton();
     void newButtonTakesStyleSevenDefaults();
     void settingAStyleAppliesItsDefaults_data();
     void settingAStyleAppliesItsDefaults();
@@ -124,6 +128,8 @@ private Q_SLOTS:
     void storageRoundTrip();
     void pictureHoverFillsAnEmptyPicture();
     void windowActivation();
+    void containerBackgroundChangeRedraws();
+    void systemColoursFollowThePalette();
     void focusLossClearsPressState();
     void handPointerShowsOverTheButton();
     void about();
@@ -246,6 +252,32 @@ void TestPexButton::spaceClicksOnRelease()
     sendKey(*button, QEvent::KeyPress, Qt::Key_X);
     sendKey(*button, QEvent::KeyRelease, Qt::Key_X);
     QCOMPARE(log.take(), (QStringList{"Click", "KeyDown13", "KeyDown88"}));
+}
+
+void TestPexButton::spaceHeldWhileThePointerLeaves()
+{
+    auto button = sizedButton();
+    EventLog log(*button);
+    QEvent leave(QEvent::Leave);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    play(*button, "move");
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space);
+    // The held key keeps the pressed look off the button and back on it; both crossings are told.
+    QApplication::sendEvent(button.get(), &leave);
+    QCOMPARE(button->visualState(), VisualState::StatePressed);
+    QApplication::sendEvent(button.get(), &enter);
+    QCOMPARE(button->visualState(), VisualState::StatePressed);
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_Space);
+    QCOMPARE(button->visualState(), VisualState::StateHover);
+    QCOMPARE(log.take(),
+             (QStringList{"MouseEnter", "KeyDown32", "MouseLeave", "MouseEnter", "Click", "KeyUp32"}));
+
+    // Let go off the button: it still clicks, and comes to rest.
+    sendKey(*button, QEvent::KeyPress, Qt::Key_Space);
+    QApplication::sendEvent(button.get(), &leave);
+    sendKey(*button, QEvent::KeyRelease, Qt::Key_Space);
+    QCOMPARE(button->visualState(), VisualState::StateNormal);
+    QCOMPARE(log.take(), (QStringList{"KeyDown32", "MouseLeave", "Click", "KeyUp32"}));
 }
 
 void TestPexButton::heldSpaceTogglesOnce()
@@ -383,6 +415,33 @@ void TestPexButton::accessKeyThroughTheWindow()
     button->setCaption(QStringLiteral("Go"));
     QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
     QCOMPARE(go.count(), 1);
+}
+
+void TestPexButton::enterClicksTheFocusedButton()
+{
+    QWidget window;
+    auto *focused = new pexbutton(&window, QStringLiteral("focused"));
+    auto *byDefault = new pexbutton(&window, QStringLiteral("default"));
+    byDefault->setDefault(true);
+    auto *edit = new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy focusedClicks(focused, &pexbutton::Click);
+    QSignalSpy defaultClicks(byDefault, &pexbutton::Click);
+
+    focused->setFocus();
+    QTRY_VERIFY(focused->hasFocus());
+    QTest::keyClick(focused, Qt::Key_Return);
+    QTest::keyClick(focused, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(focusedClicks.count(), 2);
+    QCOMPARE(defaultClicks.count(), 0);
+
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(defaultClicks.count(), 1);
+    QCOMPARE(focusedClicks.count(), 2);
 }
 
 void TestPexButton::newButtonTakesStyleSevenDefaults()
@@ -628,6 +687,38 @@ void TestPexButton::windowActivation()
     QVERIFY(!button->parentActive());
 }
 
+void TestPexButton::containerBackgroundChangeRedraws()
+{
+    QWidget window;
+    auto *button = new pexbutton(&window);
+    button->resize(100, 30);
+    button->setButtonStyle(5); // the corner beside the shadow shows the container
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor(1, 2, 3));
+    window.setPalette(palette);
+    QCOMPARE(pixelColor(button->surface(), 99, 0), int(rgbValue(1, 2, 3)));
+}
+
+void TestPexButton::systemColoursFollowThePalette()
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Button, QColor(200, 201, 202));
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(150, 151, 152));
+    QApplication::setPalette(palette);
+    QCOMPARE(TranslateColor(SystemColor::ButtonFace), int(rgbValue(200, 201, 202)));
+    QCOMPARE(TranslateColor(SystemColor::GrayText), int(rgbValue(150, 151, 152)));
+    // The workspace frame of a default classic button must stand out from the face.
+    const auto lightness = [](int colour) { return toQColor(quint32(colour)).lightness(); };
+    QVERIFY(lightness(TranslateColor(SystemColor::AppWorkspace)) <
+            lightness(TranslateColor(SystemColor::ButtonFace)));
+
+    pexbutton button;
+    button.resize(40, 20);
+    button.setButtonStyle(0);
+    QCOMPARE(pixelColor(button.surface(), 20, 10), int(rgbValue(200, 201, 202)));
+    QApplication::setPalette(QPalette());
+}
+
 void TestPexButton::focusLossClearsPressState()
 {
     auto button = sizedButton();
@@ -655,6 +746,21 @@ void TestPexButton::handPointerShowsOverTheButton()
     QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
     button->setMousePointer(0);
     QCOMPARE(button->cursor().shape(), Qt::ArrowCursor);
+
+    // Style 7 resets MousePointer as it draws; the hand stays.
+    button->setMousePointer(2);
+    play(*button, "move");
+    QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(button->MousePointer(), qint16(0));
+
+    // Switched off, the button's own pointer comes back at the next movement.
+    button->setButtonStyle(1);
+    button->setMousePointer(2);
+    play(*button, "move");
+    QCOMPARE(button->cursor().shape(), Qt::PointingHandCursor);
+    button->setHandPointer(false);
+    play(*button, "move");
+    QCOMPARE(button->cursor().shape(), Qt::CrossCursor);
 }
 
 void TestPexButton::about()
