@@ -43,6 +43,9 @@ LoopbackConnection::LoopbackConnection(QTcpSocket *socket, int number, Responder
     : QObject(parent), m_socket(socket), m_number(number), m_responder(std::move(responder))
 {
     m_socket->setParent(this);
+    // As real servers do on kept-alive connections: without it, the last piece of each answer
+    // waits for the client's delayed acknowledgement (some 40 ms a page).
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     connect(m_socket, &QTcpSocket::readyRead, this, &LoopbackConnection::readIncoming);
     connect(m_socket, &QTcpSocket::disconnected, this, &LoopbackConnection::deleteLater);
     connect(&m_bodyTimer, &QTimer::timeout, this, &LoopbackConnection::sendBodySlice);
