@@ -142,6 +142,12 @@ std::optional<HttpPageFetcher::Response> HttpPageFetcher::get(const QUrl &url, c
         loop.exec();
     limit.stop();
 
+    // The loop also ends when the application quits; an unfinished reply has no whole body.
+    if (!reply->isFinished()) {
+        reply->disconnect();
+        reply->abort();
+        return std::nullopt;
+    }
     std::optional<Response> response;
     if (!pending.timedOut && !pending.tooLarge) {
         pending.body += reply->readAll();

@@ -1,6 +1,7 @@
 #include "loopbackserver.h"
 #include "web/httppagefetcher.h"
 
+#include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -50,6 +51,7 @@ private Q_SLOTS:
     void givesUpAtTimeLimit_data();
     void givesUpAtTimeLimit();
     void defaultTimeLimitIsTenToElevenSeconds();
+    void hungServerCostsNoCpu();
     void nestedFetchesKeepTheirOwnResults_data();
     void nestedFetchesKeepTheirOwnResults();
     void oversizedPageIsEmpty_data();
@@ -99,6 +101,7 @@ void TestFetchPage::decodesByDeclaredCharset_data()
     QTest::newRow("big5 undeclared read as gbk") << big5Hello << QStringLiteral("\uE707\uE6D4");
     QTest::newRow("shift_jis declared")
         << "<meta charset=\"Shift_JIS\">" + sjisJapan << QStringLiteral("<meta charset=\"Shift_JIS\">日本");
+    QTest::newRow("shift_jis undeclared read as gbk") << sjisJapan << QStringLiteral("擔杮");
     QTest::newRow("utf-8 closed by space slash")
         << "<meta charset=\"utf-8\" />" + utf8Hello << QStringLiteral("<meta charset=\"utf-8\" />你好");
     QTest::newRow("utf-8 undeclared read as gbk") << utf8Hello << QStringLiteral("浣犲ソ");
@@ -299,6 +302,19 @@ void TestFetchPage::defaultTimeLimitIsTenToElevenSeconds()
     QCOMPARE(fetcher.FetchPage(m_server->url(QStringLiteral("/stall"))), QString());
     const qint64 elapsed = clock.elapsed();
     QVERIFY2(elapsed >= 10000 && elapsed <= 11000, qPrintable(QString::number(elapsed)));
+}
+
+// The wait sleeps until the reply or the time limit wakes it: a wait that polls would wake the
+// event loop over and over, and keep a core busy while the server says nothing.
+void TestFetchPage::hungServerCostsNoCpu()
+{
+    m_fetcher->setTimeLimit(500ms);
+    int wakeups = 0;
+    const QMetaObject::Connection counting = connect(
+        QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, this, [&] { ++wakeups; });
+    QCOMPARE(fetch(LoopbackResponse::stall()), QString());
+    disconnect(counting);
+    QVERIFY2(wakeups < 100, qPrintable(QString::number(wakeups)));
 }
 
 void TestFetchPage::nestedFetchesKeepTheirOwnResults_data()

@@ -44,6 +44,11 @@ struct HttpWalkRig
     ImageWalk::Outcome run(const QString &first, QString &result)
     {
         index = board.addTask(QStringLiteral("chapter"), first);
+        return runAgain(result);
+    }
+    // The task started once more, from the address it holds now.
+    ImageWalk::Outcome runAgain(QString &result)
+    {
         return walk.BuildImageList(board.GetURL(index), index, result);
     }
     QStringList states() const { return board.task(index).states; }
@@ -60,6 +65,14 @@ void serveChapter(LoopbackServer &server, int pages)
                 .arg(page == pages ? 1 : page + 1);
         server.setResponse(QStringLiteral("/c/%1.html").arg(page), LoopbackResponse::page(asciiBytes(body)));
     }
+}
+
+QString imagesOf(const LoopbackServer &server, const QList<int> &pages)
+{
+    QString list;
+    for (int page : pages)
+        list += server.url(QStringLiteral("/p/%1.jpg").arg(page)) + QStringLiteral("\r\n");
+    return list;
 }
 
 } // namespace
@@ -94,21 +107,61 @@ private Q_SLOTS:
         QCOMPARE(rig.states().last(), QStringLiteral("链接已全部被找到!开始下载..."));
     }
 
+    // Each attempt waits out the (shortened) time limit; the last one gives up.
+    void stalledServerIsRetriedThenFails_data()
+    {
+        QTest::addColumn<int>("reset");
+        QTest::addColumn<QStringList>("after");
+        const QString failed = QStringLiteral("下载失败......");
+        QStringList five;
+        for (int attempt = 1; attempt <= 4; ++attempt)
+            five.append(QStringLiteral("第%1次失败，重试......").arg(attempt));
+        QTest::newRow("5") << 5 << five + QStringList{failed};
+        QTest::newRow("3") << 3 << five.mid(0, 2) + QStringList{failed};
+        QTest::newRow("1") << 1 << QStringList{failed};
+    }
     void stalledServerIsRetriedThenFails()
     {
+        QFETCH(int, reset);
+        QFETCH(QStringList, after);
         LoopbackServer server;
         server.setResponse(QStringLiteral("/c/1.html"), LoopbackResponse::stall());
         HttpWalkRig rig;
         rig.fetcher.setTimeLimit(200ms);
-        rig.settings.setReset(3);
+        rig.settings.setReset(qint16(reset));
         QString result;
         QCOMPARE(rig.run(server.url(QStringLiteral("/c/1.html")), result), ImageWalk::Outcome::Failed);
         QVERIFY(result.isEmpty());
-        QCOMPARE(
-            rig.states(),
-            (QStringList{QStringLiteral("下载开始,搜寻资源中..."), QStringLiteral("第1次失败，重试......"),
-                         QStringLiteral("第2次失败，重试......"), QStringLiteral("下载失败......")}));
-        QCOMPARE(server.requestCount(QStringLiteral("/c/1.html")), 3);
+        QCOMPARE(rig.states(), QStringList{QStringLiteral("下载开始,搜寻资源中...")} + after);
+        QCOMPARE(server.requestCount(QStringLiteral("/c/1.html")), reset);
+    }
+
+    // The pause button is pressed while the walk waits for page 2: that page is still read and
+    // its next page chosen, then the walk stops; started again, it goes on from page 3.
+    void pauseDuringAFetchAndContinue()
+    {
+        LoopbackServer server;
+        serveChapter(server, 3);
+        HttpWalkRig rig;
+        connect(&server, &LoopbackServer::requestReceived, this, [&](const LoopbackRequest &request) {
+            if (request.target == "/c/2.html")
+                rig.flags.pauseFlag = true;
+        });
+        QString result;
+        QCOMPARE(rig.run(server.url(QStringLiteral("/c/1.html")), result), ImageWalk::Outcome::Paused);
+        QCOMPARE(result, imagesOf(server, {1, 2}));
+        QCOMPARE(rig.states().mid(rig.states().size() - 2),
+                 (QStringList{QStringLiteral("寻找成功:当前为第2页"), QStringLiteral("用户暂停...")}));
+        QCOMPARE(rig.board.GetURL(rig.index), server.url(QStringLiteral("/c/3.html")));
+        QCOMPARE(server.requestCount(QStringLiteral("/c/3.html")), 0);
+
+        server.disconnect(this);
+        QString continued;
+        QCOMPARE(rig.runAgain(continued), ImageWalk::Outcome::Finished);
+        QCOMPARE(continued, imagesOf(server, {1, 2, 3}));
+        for (int page = 1; page <= 3; ++page)
+            QCOMPARE(server.requestCount(QStringLiteral("/c/%1.html").arg(page)), 1);
+        QCOMPARE(rig.states().last(), QStringLiteral("链接已全部被找到!开始下载..."));
     }
 
     void emptyAnswerIsRetried()
