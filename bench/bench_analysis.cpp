@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <time.h>
 
 namespace {
 
@@ -38,21 +39,38 @@ QString generatedPage(qsizetype bytes, int images)
     return page;
 }
 
-template <typename Run> double bestMilliseconds(int rounds, Run run)
+double threadCpuMilliseconds()
 {
-    double best = 1e300;
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// Best wall time and best CPU time of this thread over the rounds. On a busy machine the wall
+// time also counts the time other processes had the core; the CPU time is the analysis alone.
+struct Timing
+{
+    double wallMs = 1e300;
+    double cpuMs = 1e300;
+};
+
+template <typename Run> Timing bestOf(int rounds, Run run)
+{
+    Timing best;
     for (int i = 0; i < rounds; ++i) {
         QElapsedTimer timer;
+        const double cpuBefore = threadCpuMilliseconds();
         timer.start();
         run();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
+        best.wallMs = std::min(best.wallMs, timer.nsecsElapsed() / 1e6);
+        best.cpuMs = std::min(best.cpuMs, threadCpuMilliseconds() - cpuBefore);
     }
     return best;
 }
 
-double analyseMilliseconds(const QString &page, const Mode &mode, int rounds)
+Timing analyseTiming(const QString &page, const Mode &mode, int rounds)
 {
-    return bestMilliseconds(rounds, [&] {
+    return bestOf(rounds, [&] {
         QString images;
         AnalysePage(page, first, mode, images);
     });
@@ -71,21 +89,21 @@ int main(int argc, char **argv)
     const QString big = generatedPage(4 * mib, 4000);
     QString bigImages;
     const QStringList bigLinks = AnalysePage(big, first, mode, bigImages);
-    const double bigMs = analyseMilliseconds(big, mode, 5);
-    std::printf(
-        "4 MiB page, 4000 linked images: %.1f ms (%lld images, %lld candidates; target < 50 ms: %s)\n", bigMs,
-        qlonglong(bigImages.count(QStringLiteral("\r\n"))), qlonglong(bigLinks.size()),
-        bigMs < 50 ? "met" : "MISSED");
+    const Timing bigTime = analyseTiming(big, mode, 10);
+    std::printf("4 MiB page, 4000 linked images: %.1f ms (CPU %.1f ms; %lld images, %lld candidates; "
+                "target < 50 ms: %s)\n",
+                bigTime.wallMs, bigTime.cpuMs, qlonglong(bigImages.count(QStringLiteral("\r\n"))),
+                qlonglong(bigLinks.size()), bigTime.wallMs < 50 ? "met" : "MISSED");
 
-    std::printf("\nsize   time (ms)   ms per MiB\n");
+    std::printf("\nsize   time (ms)   CPU (ms)   CPU ms per MiB\n");
     double perMibAtOne = 0;
     for (int size : {1, 2, 4, 8}) {
         const QString page = generatedPage(size * mib, 1000 * size);
-        const double ms = analyseMilliseconds(page, mode, 5);
+        const Timing time = analyseTiming(page, mode, 10);
         if (size == 1)
-            perMibAtOne = ms;
-        std::printf("%d MiB  %9.1f   %10.2f  (x%.2f of the 1 MiB rate)\n", size, ms, ms / size,
-                    ms / size / perMibAtOne);
+            perMibAtOne = time.cpuMs;
+        std::printf("%d MiB  %9.1f  %9.1f  %10.2f  (x%.2f of the 1 MiB rate)\n", size, time.wallMs,
+                    time.cpuMs, time.cpuMs / size, time.cpuMs / size / perMibAtOne);
     }
 
     const QString small = generatedPage(mib, 1000);
@@ -94,12 +112,12 @@ int main(int argc, char **argv)
     const QStringList indexedLinks = AnalysePage(small, first, mode, indexedImages);
     const QStringList stepLinks = referenceAnalysePage(small, first, blockImg, blockUrl, stepImages);
     const bool same = indexedImages == stepImages && indexedLinks == stepLinks;
-    const double indexedMs = analyseMilliseconds(small, mode, 3);
-    const double stepMs = bestMilliseconds(1, [&] {
-        QString images;
-        referenceAnalysePage(small, first, blockImg, blockUrl, images);
-    });
-    std::printf("\n1 MiB page, 1000 images: indexed %.1f ms, step by step %.1f ms, ratio %.1fx faster; "
+    const double indexedMs = analyseTiming(small, mode, 3).cpuMs;
+    const double stepMs = bestOf(1, [&] {
+                              QString images;
+                              referenceAnalysePage(small, first, blockImg, blockUrl, images);
+                          }).cpuMs;
+    std::printf("\n1 MiB page, 1000 images (CPU): indexed %.1f ms, step by step %.1f ms, ratio %.1fx faster; "
                 "same results: %s\n",
                 indexedMs, stepMs, stepMs / indexedMs, same ? "yes" : "NO");
     return same ? 0 : 1;
