@@ -101,6 +101,7 @@ class TestPexButton : public QObject
 private Q_SLOTS:
     void pointerEventOrders_data();
     void pointerEventOrders();
+    void doubleClickFromTheWindowSystem();
     void checkBoxModeToggles_data();
     void checkBoxModeToggles();
     void pressedLookFollowsThePointer();
@@ -127,6 +128,7 @@ private Q_SLOTS:
     void storageKeysIgnoreCase();
     void storageRoundTrip();
     void pictureHoverFillsAnEmptyPicture();
+    void settersReachTheWidget();
     void windowActivation();
     void containerBackgroundChangeRedraws();
     void systemColoursFollowThePalette();
@@ -160,6 +162,25 @@ void TestPexButton::pointerEventOrders()
     play(*button, script);
     log.names.removeAll(QStringLiteral("MouseMove")); // not logged, but be explicit
     QCOMPARE(log.names, expected);
+}
+
+// The toolkit turns the second press into a double-click event of its own; through the window
+// system the order is the same as above.
+void TestPexButton::doubleClickFromTheWindowSystem()
+{
+    QWidget window;
+    window.resize(200, 100);
+    auto *button = new pexbutton(&window);
+    button->setGeometry(10, 10, 100, 30);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    EventLog log(*button);
+    QTest::mouseMove(window.windowHandle(), QPoint(20, 20));
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(log.take(), (QStringList{"MouseEnter", "MouseDown1", "Click", "MouseUp1", "MouseDown1",
+                                      "DblClick", "Click", "MouseUp1"}));
+    QTest::mouseMove(window.windowHandle(), QPoint(190, 90));
+    QCOMPARE(log.take(), QStringList{"MouseLeave"});
 }
 
 void TestPexButton::checkBoxModeToggles_data()
@@ -658,6 +679,30 @@ void TestPexButton::pictureHoverFillsAnEmptyPicture()
     button.setPictureHover(ButtonPicture::bitmap(blue));
     QCOMPARE(button.Picture(), ButtonPicture::bitmap(red));
     QCOMPARE(button.PictureHover(), ButtonPicture::bitmap(blue));
+}
+
+void TestPexButton::settersReachTheWidget()
+{
+    auto button = sizedButton();
+    button->setButtonStyle(1);
+    button->setForeColor(rgbValue(0, 128, 0));
+    QCOMPARE(button->palette().color(QPalette::ButtonText), QColor(0, 128, 0));
+    QCOMPARE(button->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+
+    // A new pointer picture turns MousePointer back to the default; 99 then shows the picture.
+    QImage arrow(16, 16, QImage::Format_ARGB32);
+    arrow.fill(Qt::black);
+    button->setMousePointer(99);
+    button->setMouseIcon(ButtonPicture::icon(arrow));
+    QCOMPARE(button->MousePointer(), qint16(0));
+    QCOMPARE(button->cursor().shape(), Qt::ArrowCursor);
+    button->setMousePointer(99);
+    QCOMPARE(button->cursor().shape(), Qt::BitmapCursor);
+
+    // Enabled is the widget's own, so the window system keeps input from a disabled button.
+    button->setEnabled(false);
+    QVERIFY(!button->isEnabled());
+    QVERIFY(!button->Enabled());
 }
 
 void TestPexButton::windowActivation()
