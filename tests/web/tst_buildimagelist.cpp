@@ -303,6 +303,31 @@ private Q_SLOTS:
         QCOMPARE(continued, imagesOf({1, 2, 3, 4}));
     }
 
+    // Pause pressed while the last page is fetched: the walk still ends at the chapter's end and
+    // saves its list, but there is nothing left to continue, so the next call starts afresh
+    // instead of adding the saved pages a second time.
+    void pauseDuringTheLastPage()
+    {
+        WalkRig rig;
+        rig.chapter(2);
+        rig.fetcher.duringFetch = [&](const QString &fetching) {
+            if (fetching == address(2))
+                rig.flags.pauseFlag = true;
+        };
+        QString result;
+        QCOMPARE(rig.run(result), ImageWalk::Outcome::Finished);
+        QCOMPARE(result, imagesOf({1, 2}));
+        QCOMPARE(rig.states().last(), allFound);
+        QCOMPARE(rig.pauseState.savedWalkList, imagesOf({1, 2}));
+        QCOMPARE(rig.pauseState.savedWalkPage, 2);
+        QVERIFY(rig.flags.pauseFlag);
+
+        rig.fetcher.duringFetch = {};
+        QString again;
+        QCOMPARE(rig.run(again), ImageWalk::Outcome::Finished);
+        QCOMPARE(again, imagesOf({2, 1}));
+    }
+
     void pauseClearedBeforeTheCallStartsAfresh()
     {
         WalkRig rig;
