@@ -145,6 +145,12 @@ void TestButtonContent::boxShrinksToTheButton()
     // Right of a caption wider than the button: the caption falls back to the right-hand rule.
     const ContentPlacement wide = placeContent({50, 30, 16, 16, 60, 14, 3, 1, true, false});
     QCOMPARE(wide.capX, 50 - 60 - 16 - 4);
+
+    // Right edge with a caption that leaves no room: centring and left alignment both keep the
+    // negative left of the right-hand rule.
+    for (const int captionAlign : {0, 1})
+        QCOMPARE(placeContent({100, 30, 16, 16, 90, 14, 2, captionAlign, true, false}).capX,
+                 100 - 90 - 16 - 4);
 }
 
 void TestButtonContent::iconAtLeftEdgeOfAButton()
