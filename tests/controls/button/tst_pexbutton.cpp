@@ -444,6 +444,8 @@ void TestPexButton::enterClicksTheFocusedButton()
     auto *focused = new pexbutton(&window, QStringLiteral("focused"));
     auto *byDefault = new pexbutton(&window, QStringLiteral("default"));
     byDefault->setDefault(true);
+    auto *cancel = new pexbutton(&window, QStringLiteral("cancel"));
+    cancel->setCancel(true);
     auto *edit = new QLineEdit(&window);
     window.show();
     window.activateWindow();
@@ -457,6 +459,11 @@ void TestPexButton::enterClicksTheFocusedButton()
     QTest::keyClick(focused, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(focusedClicks.count(), 2);
     QCOMPARE(defaultClicks.count(), 0);
+    // Esc stays the cancel button's.
+    QSignalSpy cancelClicks(cancel, &pexbutton::Click);
+    QTest::keyClick(focused, Qt::Key_Escape);
+    QCOMPARE(cancelClicks.count(), 1);
+    QCOMPARE(focusedClicks.count(), 2);
 
     edit->setFocus();
     QTRY_VERIFY(edit->hasFocus());
