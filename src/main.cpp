@@ -13,8 +13,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("tavrin"));
     QApplication::setOrganizationName(QStringLiteral("tavrin"));
 
-    const QString appFolder = resolveAppFolder(QApplication::arguments(), QProcessEnvironment::systemEnvironment(),
-                                               QApplication::applicationDirPath());
+    const QString appFolder =
+        resolveAppFolder(QApplication::arguments(), QProcessEnvironment::systemEnvironment(),
+                         QApplication::applicationDirPath());
     Settings settings;
     Mode mode;
     QtMessageBox messages;

@@ -38,8 +38,7 @@ Q_SIGNALS:
     void changed();
 
 private:
-    template<typename T>
-    void assign(T &field, const T &value)
+    template <typename T> void assign(T &field, const T &value)
     {
         if (field == value)
             return;

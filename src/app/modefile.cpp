@@ -92,10 +92,9 @@ bool SaveMode(const QString &appFolder, const QString &name, const Mode &mode)
         return false;
     const QString folder = modeFolder(appFolder);
     QDir().mkpath(folder);
-    return writeTextFile(pathIgnoringCase(folder, name + ModeExtension),
-                         {QStringLiteral("BlockUrl=") + mode.blockUrl(),
-                          QStringLiteral("BlockImg=") + mode.blockImg(),
-                          QStringLiteral("SearchKW=") + mode.searchKW(),
-                          QStringLiteral("KWUsing=") + flagText(mode.kwUsing()),
-                          QStringLiteral("DownMode=") + flagText(mode.downMode())});
+    return writeTextFile(
+        pathIgnoringCase(folder, name + ModeExtension),
+        {QStringLiteral("BlockUrl=") + mode.blockUrl(), QStringLiteral("BlockImg=") + mode.blockImg(),
+         QStringLiteral("SearchKW=") + mode.searchKW(), QStringLiteral("KWUsing=") + flagText(mode.kwUsing()),
+         QStringLiteral("DownMode=") + flagText(mode.downMode())});
 }

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QtGlobal>
-
 #include <stdexcept>
 
 // Raised by the task board when an operation names a task index that has no bar.

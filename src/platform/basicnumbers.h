@@ -1,9 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 #include <QtGlobal>
-
-#include <optional>
 
 // The number/text rules of the runtime the program's files and texts were designed for.
 

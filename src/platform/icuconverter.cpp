@@ -1,8 +1,7 @@
 #include "platform/icuconverter.h"
 
-#include <unicode/ucnv.h>
-
 #include <memory>
+#include <unicode/ucnv.h>
 
 namespace {
 
@@ -33,9 +32,9 @@ std::optional<QString> icuDecode(const QByteArray &bytes, const char *converterN
     // Each input byte yields at most two UTF-16 units (surrogate pair from a multibyte sequence).
     QString out(bytes.size() * 2 + 2, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t written = ucnv_toUChars(converter.get(), reinterpret_cast<UChar *>(out.data()),
-                                          int32_t(out.size()), bytes.constData(), int32_t(bytes.size()),
-                                          &status);
+    const int32_t written =
+        ucnv_toUChars(converter.get(), reinterpret_cast<UChar *>(out.data()), int32_t(out.size()),
+                      bytes.constData(), int32_t(bytes.size()), &status);
     if (U_FAILURE(status))
         return std::nullopt;
     out.truncate(written);
@@ -52,9 +51,9 @@ std::optional<QByteArray> icuEncode(const QString &text, const char *converterNa
     const int32_t capacity = UCNV_GET_MAX_BYTES_FOR_STRING(text.size(), ucnv_getMaxCharSize(converter.get()));
     QByteArray out(capacity, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t written = ucnv_fromUChars(converter.get(), out.data(), capacity,
-                                            reinterpret_cast<const UChar *>(text.constData()),
-                                            int32_t(text.size()), &status);
+    const int32_t written =
+        ucnv_fromUChars(converter.get(), out.data(), capacity,
+                        reinterpret_cast<const UChar *>(text.constData()), int32_t(text.size()), &status);
     if (U_FAILURE(status))
         return std::nullopt;
     out.truncate(written);

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QByteArray>
 #include <QString>
-
-#include <optional>
 
 // Thin wrapper over ICU's ucnv: bytes in a named ICU converter to text and back.
 // Invalid input bytes decode to U+FFFD; nullopt means ICU does not know the converter.

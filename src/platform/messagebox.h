@@ -7,9 +7,25 @@
 class MessageBox
 {
 public:
-    enum class Buttons { Ok, YesNo };
-    enum class Icon { None, Information, Question, Warning, Critical };
-    enum class Answer { Ok, Yes, No };
+    enum class Buttons
+    {
+        Ok,
+        YesNo
+    };
+    enum class Icon
+    {
+        None,
+        Information,
+        Question,
+        Warning,
+        Critical
+    };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No
+    };
 
     virtual ~MessageBox() = default;
     virtual Answer show(const QString &text, const QString &title, Buttons buttons = Buttons::Ok,

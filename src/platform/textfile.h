@@ -1,9 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 // Splits text at CR LF, CR or LF. A final line break does not start another line.
 QStringList splitTextLines(const QString &text);

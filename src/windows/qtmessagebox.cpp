@@ -28,7 +28,8 @@ QMessageBox::Icon toQtIcon(MessageBox::Icon icon)
 MessageBox::Answer QtMessageBox::show(const QString &text, const QString &title, Buttons buttons, Icon icon)
 {
     QMessageBox box(toQtIcon(icon), title, text,
-                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, m_parent);
+                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    m_parent);
     box.setFont(windowFont());
     const int pressed = box.exec();
     if (buttons == Buttons::Ok)

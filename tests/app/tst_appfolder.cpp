@@ -33,7 +33,8 @@ private Q_SLOTS:
     {
         const QString folder =
             resolveAppFolder({QStringLiteral("tavrin")}, {}, QStringLiteral("/nonexistent/tavrin"));
-        QCOMPARE(folder, QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).absolutePath());
+        QCOMPARE(folder,
+                 QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).absolutePath());
         QVERIFY(QFileInfo(folder).isDir());
     }
 };

@@ -2,6 +2,7 @@
 #include "app/modefile.h"
 #include "testfiles.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,7 +75,9 @@ private Q_SLOTS:
         writeMode(dir, QStringLiteral("Only"), "DownMode=True\r\nblockimg=ignored\r\nBlockImg =ignored\r\n");
         Mode mode;
         fillMode(mode);
+        QSignalSpy spy(&mode, &Mode::changed);
         QVERIFY(LoadMode(dir.path(), QStringLiteral("Only"), mode));
+        QCOMPARE(spy.count(), 2); // the flag, then the name: the settings window follows the load
         QCOMPARE(mode.name(), QStringLiteral("Only"));
         QCOMPARE(mode.blockImg(), QStringLiteral("old-img"));
         QCOMPARE(mode.blockUrl(), QStringLiteral("old-url"));
@@ -84,13 +87,54 @@ private Q_SLOTS:
     void valuesAreTakenWhole()
     {
         QTemporaryDir dir;
-        writeMode(dir, QStringLiteral("V"),
-                  "BlockUrl=javascript,void,download,class=,src=\rSearchKW= spaced \nBlockImg=a\r\nBlockImg=b\r\n");
+        writeMode(
+            dir, QStringLiteral("V"),
+            "BlockUrl=javascript,void,download,class=,src=\rSearchKW= spaced \nBlockImg=a\r\nBlockImg=b\r\n");
         Mode mode;
         QVERIFY(LoadMode(dir.path(), QStringLiteral("V"), mode));
         QCOMPARE(mode.blockUrl(), QStringLiteral("javascript,void,download,class=,src="));
         QCOMPARE(mode.searchKW(), QStringLiteral(" spaced "));
         QCOMPARE(mode.blockImg(), QStringLiteral("b"));
+    }
+
+    // Whatever the file holds, the load succeeds and takes what it can read.
+    void garbageIsReadAsText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("blockImg");
+        QByteArray binary;
+        for (int i = 0; i < 256; ++i)
+            binary.append(char(i));
+        QTest::newRow("binary") << binary << "old-img";
+        QTest::newRow("megabyte line") << "BlockImg=" + QByteArray(1 << 20, 'x') + "\r\n"
+                                       << QString(1 << 20, u'x');
+        QTest::newRow("no equals") << QByteArray("BlockImg\r\nDownMode True\r\n") << "old-img";
+        QTest::newRow("invalid gbk") << QByteArray("BlockImg=a\x81 b\r\n") << "a\uFFFD b";
+        QTest::newRow("nul bytes") << QByteArray("BlockImg=a\0b\r\n", 14) << QString::fromUtf16(u"a\0b", 3);
+        QTest::newRow("gbk text") << QByteArray("BlockImg=\xCD\xBC\xB1\xEA,logo\r\n") << "图标,logo";
+    }
+    void garbageIsReadAsText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, blockImg);
+        QTemporaryDir dir;
+        writeMode(dir, QStringLiteral("G"), bytes);
+        Mode mode;
+        fillMode(mode);
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("G"), mode));
+        QCOMPARE(mode.name(), QStringLiteral("G"));
+        QCOMPARE(mode.blockImg(), blockImg);
+    }
+
+    void unreadableFileFails()
+    {
+        QTemporaryDir dir;
+        // A folder where the file should be cannot be read, whoever runs the test.
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("Mode/Dir.tdm"))));
+        Mode mode;
+        fillMode(mode);
+        QVERIFY(!LoadMode(dir.path(), QStringLiteral("Dir"), mode));
+        QCOMPARE(mode.name(), QStringLiteral("Old"));
     }
 
     void namesMatchWithoutCase()

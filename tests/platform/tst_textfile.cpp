@@ -40,13 +40,28 @@ private Q_SLOTS:
         QCOMPARE(readTextFile(path).value(), (QStringList{QStringLiteral("模式=一"), QString()}));
     }
 
+    void invalidGbkBecomesReplacement_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        // A lead byte without its trail byte costs one character; what follows survives.
+        QTest::newRow("lead byte before a space") << QByteArray("a\x81 b") << "a\uFFFD b";
+        QTest::newRow("lead byte at the end") << QByteArray("ab\x81") << "ab\uFFFD";
+        QTest::newRow("lead byte before a line break") << QByteArray("a\x81\r\nb") << "a\uFFFD\r\nb";
+        QTest::newRow("four-byte form is not GBK") << QByteArray("\x81\x30\x81\x30") << "\uFFFD0\uFFFD0";
+        QTest::newRow("euro sign of code page 936") << QByteArray("\x80") << "\u20AC";
+    }
     void invalidGbkBecomesReplacement()
     {
-        // 0x81 followed by 0x20 is no GBK pair; 0xFF is never a lead byte.
-        const QString text = decodeNarrow(QByteArray("a\x81 b\xFF", 5));
-        QVERIFY(text.startsWith(u'a'));
-        QVERIFY(text.contains(QChar(0xFFFD)));
-        QVERIFY(text.contains(u'b'));
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(decodeNarrow(bytes), text);
+    }
+
+    void unmappableTextIsWrittenAsQuestionMark()
+    {
+        // Hangul and emoji have no GBK code; the file still gets one byte per character.
+        QCOMPARE(encodeNarrow(QStringLiteral("a한😀b")), QByteArray("a??b"));
     }
 
     void missingFileIsNotAnEmptyFile()
@@ -62,10 +77,13 @@ private Q_SLOTS:
         QTemporaryDir dir;
         writeBytes(dir.filePath(QStringLiteral("Down.lst")), "x");
         QDir(dir.path()).mkdir(QStringLiteral("Download"));
-        QCOMPARE(findIgnoringCase(dir.path(), QStringLiteral("down.lst")), dir.filePath(QStringLiteral("Down.lst")));
-        QCOMPARE(findIgnoringCase(dir.path(), QStringLiteral("download")), dir.filePath(QStringLiteral("Download")));
+        QCOMPARE(findIgnoringCase(dir.path(), QStringLiteral("down.lst")),
+                 dir.filePath(QStringLiteral("Down.lst")));
+        QCOMPARE(findIgnoringCase(dir.path(), QStringLiteral("download")),
+                 dir.filePath(QStringLiteral("Download")));
         QCOMPARE(findIgnoringCase(dir.path(), QStringLiteral("other")), QString());
-        QCOMPARE(pathIgnoringCase(dir.path(), QStringLiteral("New.txt")), dir.filePath(QStringLiteral("New.txt")));
+        QCOMPARE(pathIgnoringCase(dir.path(), QStringLiteral("New.txt")),
+                 dir.filePath(QStringLiteral("New.txt")));
     }
 };
 
