@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
@@ -100,9 +101,12 @@ private Q_SLOTS:
         s.writeOptions(line + "\r\n");
         s.settings.setReset(7);
         s.settings.setResetText(QStringLiteral("7"));
+        QSignalSpy spy(&s.settings, &Settings::changed);
         s.load();
         QCOMPARE(int(s.settings.reset()), reset);
         QCOMPARE(s.settings.resetText(), text);
+        // The settings window follows every change, and only changes.
+        QCOMPARE(spy.isEmpty(), reset == 7 && text == QStringLiteral("7"));
     }
 
     void autoOpen_data()
@@ -188,6 +192,24 @@ private Q_SLOTS:
         QCOMPARE(s.mode.name(), name);
         QCOMPARE(s.mode.blockImg(), blockImg);
         QCOMPARE(s.mode.blockUrl(), QStringLiteral("javascript,void,download,class=,src="));
+    }
+
+    void filesFoundWithoutCase()
+    {
+        StartUp s;
+        QVERIFY(writeBytes(s.path(QStringLiteral("OPTION.INI")), "Reset=3\r\nUsingMode=A\r\n"));
+        QVERIFY(writeBytes(s.path(QStringLiteral("mode/a.TDM")), "BlockImg=a\r\n"));
+        QVERIFY(QDir().mkpath(s.path(QStringLiteral("download"))));
+        s.load();
+        QCOMPARE(s.settings.reset(), qint16(3));
+        QCOMPARE(s.mode.name(), QStringLiteral("A"));
+        QCOMPARE(s.mode.blockImg(), QStringLiteral("a"));
+        QVERIFY(s.messages.shown.isEmpty());
+        // Nothing made twice under the other spelling.
+        QCOMPARE(
+            QDir(s.dir.path())
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase),
+            (QStringList{QStringLiteral("download"), QStringLiteral("mode"), QStringLiteral("OPTION.INI")}));
     }
 
     void emptyFileSetsNothing()

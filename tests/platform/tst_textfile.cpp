@@ -84,6 +84,14 @@ private Q_SLOTS:
         QCOMPARE(findIgnoringCase(dir.path(), QStringLiteral("other")), QString());
         QCOMPARE(pathIgnoringCase(dir.path(), QStringLiteral("New.txt")),
                  dir.filePath(QStringLiteral("New.txt")));
+        QCOMPARE(pathIgnoringCase(dir.path(), QStringLiteral("DOWN.LST")),
+                 dir.filePath(QStringLiteral("Down.lst")));
+        // When several spellings exist, the exact one wins.
+        writeBytes(dir.filePath(QStringLiteral("down.lst")), "y");
+        QCOMPARE(findIgnoringCase(dir.path(), QStringLiteral("down.lst")),
+                 dir.filePath(QStringLiteral("down.lst")));
+        QCOMPARE(findIgnoringCase(dir.path(), QStringLiteral("Down.lst")),
+                 dir.filePath(QStringLiteral("Down.lst")));
     }
 };
 
