@@ -6,7 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-// whatwg-encodings.json is the WHATWG Encoding Standard's table (encoding.spec.whatwg.org), CC BY 4.0.
+// whatwg-encodings.json is the WHATWG Encoding Standard's table of labels (whatwg.org), CC BY 4.0.
 static void initEncodingTable()
 {
     Q_INIT_RESOURCE(encodings);
