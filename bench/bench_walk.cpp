@@ -1,15 +1,8 @@
 // Chapter walk speed: a 200-page chapter served on loopback, walked page by page with the HTTP
 // fetcher, against wget fetching the same pages recursively from the same server in the same run.
-#include "app/mode.h"
-#include "app/runflags.h"
-#include "app/settings.h"
-#include "fakeboard.h"
 #include "loopbackserver.h"
-#include "recordingstatusline.h"
-#include "scriptedinputbox.h"
+#include "walkparts.h"
 #include "web/httppagefetcher.h"
-#include "web/imagewalk.h"
-#include "web/walkpausestate.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -49,22 +42,13 @@ int pageRequests(const LoopbackServer &server)
 
 double walkSeconds(LoopbackServer &server, int &images)
 {
-    HttpPageFetcher fetcher;
-    FakeBoard board;
-    RecordingStatusLine status;
-    ScriptedInputBox input;
-    Settings settings;
-    Mode mode;
-    mode.setBlockUrl(QStringLiteral("javascript,void,download,class=,src="));
-    mode.setBlockImg(QStringLiteral("logo,bar,icons,shadow,avatars"));
-    RunFlags flags;
-    WalkPauseState pauseState;
-    ImageWalk walk(fetcher, board, status, input, settings, mode, flags, pauseState);
-    const qint16 index = board.addTask(QStringLiteral("chapter"), server.url(QStringLiteral("/c/1.html")));
+    WalkParts<HttpPageFetcher> parts;
+    const qint16 index =
+        parts.board.addTask(QStringLiteral("chapter"), server.url(QStringLiteral("/c/1.html")));
     QString result;
     QElapsedTimer timer;
     timer.start();
-    walk.BuildImageList(board.GetURL(index), index, result);
+    parts.walk.BuildImageList(parts.board.GetURL(index), index, result);
     const double seconds = timer.nsecsElapsed() / 1e9;
     images = int(result.count(QStringLiteral("\r\n")));
     return seconds;

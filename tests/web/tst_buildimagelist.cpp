@@ -1,12 +1,5 @@
-#include "app/mode.h"
-#include "app/runflags.h"
-#include "app/settings.h"
-#include "fakeboard.h"
 #include "fakepagefetcher.h"
-#include "recordingstatusline.h"
-#include "scriptedinputbox.h"
-#include "web/imagewalk.h"
-#include "web/walkpausestate.h"
+#include "walkparts.h"
 
 #include <QTest>
 
@@ -61,24 +54,13 @@ QString path(int page)
     return QStringLiteral("/c/%1.html").arg(page);
 }
 
-// Everything one walk needs, fresh for each test, with the preset mode.
-struct WalkRig
+// One walk over scripted pages, fresh for each test.
+struct WalkRig : WalkParts<FakePageFetcher>
 {
-    FakePageFetcher fetcher;
-    FakeBoard board;
-    RecordingStatusLine status;
-    ScriptedInputBox input;
-    Settings settings;
-    Mode mode;
-    RunFlags flags;
-    WalkPauseState pauseState;
-    ImageWalk walk{fetcher, board, status, input, settings, mode, flags, pauseState};
     qint16 index = 0;
 
     WalkRig()
     {
-        mode.setBlockUrl(QStringLiteral("javascript,void,download,class=,src="));
-        mode.setBlockImg(QStringLiteral("logo,bar,icons,shadow,avatars"));
         // Another task first, so that removing the walked one really takes its bar away.
         board.addTask(QStringLiteral("序章"), QStringLiteral("http://host/c/0.html"));
         index = board.addTask(QStringLiteral("第一话"), address(1));

@@ -1,13 +1,6 @@
-#include "app/mode.h"
-#include "app/runflags.h"
-#include "app/settings.h"
-#include "fakeboard.h"
 #include "loopbackserver.h"
-#include "recordingstatusline.h"
-#include "scriptedinputbox.h"
+#include "walkparts.h"
 #include "web/httppagefetcher.h"
-#include "web/imagewalk.h"
-#include "web/walkpausestate.h"
 
 #include <QTest>
 
@@ -21,25 +14,11 @@ QByteArray asciiBytes(const QString &text)
     return text.toLatin1();
 }
 
-struct HttpWalkRig
+struct HttpWalkRig : WalkParts<HttpPageFetcher>
 {
-    HttpPageFetcher fetcher;
-    FakeBoard board;
-    RecordingStatusLine status;
-    ScriptedInputBox input;
-    Settings settings;
-    Mode mode;
-    RunFlags flags;
-    WalkPauseState pauseState;
-    ImageWalk walk{fetcher, board, status, input, settings, mode, flags, pauseState};
     qint16 index = -1;
 
-    HttpWalkRig()
-    {
-        mode.setBlockUrl(QStringLiteral("javascript,void,download,class=,src="));
-        mode.setBlockImg(QStringLiteral("logo,bar,icons,shadow,avatars"));
-        fetcher.setTimeLimit(5s);
-    }
+    HttpWalkRig() { fetcher.setTimeLimit(5s); }
 
     ImageWalk::Outcome run(const QString &first, QString &result)
     {
