@@ -6,4 +6,5 @@ struct RunFlags
 {
     bool pauseFlag = false;  // a pause has been asked for
     bool resumeFlag = false; // a paused transfer may go on
+    bool shutdownWhenDone = false; // the main window's box: shut the computer down after the task
 };

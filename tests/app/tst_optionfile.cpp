@@ -246,7 +246,7 @@ private Q_SLOTS:
         QTest::newRow("megabyte line") << QByteArray("Reset=") + QByteArray(1 << 20, '9') + "\r\n";
         QTest::newRow("no equals") << QByteArray("just some words\r\n\r\n");
         QTest::newRow("invalid gbk") << QByteArray("UsingMode=\x81\x20\xFF\r\nReset=\xFE\r\n");
-        QTest::newRow("nul bytes") << QByteArray("Reset=3\0\0\r\nAutoOpen=\0", 23);
+        QTest::newRow("nul bytes") << QByteArrayLiteral("Reset=3\0\0\r\nAutoOpen=\0");
         QTest::newRow("mode outside the folder") << QByteArray("UsingMode=../../etc/passwd\r\n");
     }
     void garbageNeverStopsTheStart()

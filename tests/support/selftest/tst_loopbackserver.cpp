@@ -152,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(answer.closed, closed);
 
         QCOMPARE(server.requests().size(), 1);
-        const LoopbackRequest &request = server.requests().first();
+        const LoopbackRequest request = server.requests().first();
         QCOMPARE(request.method + ' ' + request.target + " HTTP/1.1", requestLine);
         QCOMPARE(request.header("x-asked"), "1");
         QCOMPARE(request.connection, 1);
