@@ -45,7 +45,7 @@ void FakeBoard::Remove(qint16 index)
 
 qint16 FakeBoard::Count() const
 {
-    return m_slotZeroShown ? qint16(m_tasks.size()) : qint16(0);
+    return qint16(m_slotZeroShown ? m_tasks.size() : m_tasks.size() - 1);
 }
 
 QString FakeBoard::GetTitle(qint16 index) const
@@ -55,7 +55,7 @@ QString FakeBoard::GetTitle(qint16 index) const
 
 QString FakeBoard::GetURL(qint16 index) const
 {
-    if (!m_slotZeroShown || !m_tasks.contains(index))
+    if (!exists(index))
         return QStringLiteral("None");
     return m_tasks.value(index).url;
 }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "tasks/imagedownloader.h"
+
+#include <QList>
+
+// Takes every download it is given and holds it until the test ends it.
+class FakeDownloader final : public ImageDownloader
+{
+    Q_OBJECT
+
+public:
+    struct Started
+    {
+        qint16 task;
+        QString listText;
+        QString folderPath;
+    };
+
+    QList<Started> started;
+    QList<qint16> removed;
+    int aborts = 0;
+
+    void start(qint16 task, const QString &listText, const QString &folderPath) override
+    {
+        started.append({task, listText, folderPath});
+        m_active = task;
+    }
+    bool isBusy() const override { return m_active >= 0; }
+    void taskRemoved(qint16 task) override
+    {
+        removed.append(task);
+        if (task == m_active)
+            end();
+    }
+    void abort() override
+    {
+        ++aborts;
+        m_active = -1;
+    }
+
+    // The running download ends as a real one does.
+    void end()
+    {
+        const qint16 task = m_active;
+        m_active = -1;
+        Q_EMIT taskEnded(task);
+    }
+
+private:
+    qint16 m_active = -1;
+};
