@@ -7,21 +7,18 @@
 #include "fakedownloader.h"
 #include "recordinglauncher.h"
 #include "recordingstatusline.h"
+#include "recordingwindowlock.h"
 #include "scriptedinputbox.h"
 #include "scriptedmessagebox.h"
 #include "tasks/guardedtaskboard.h"
-#include "tasks/taskactions.h"
-#include "tasks/taskrunner.h"
-#include "tasks/taskstart.h"
-#include "web/imagewalk.h"
-#include "web/walkpausestate.h"
+#include "tasks/taskcore.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
-// Everything a task start needs, wired as the program wires it (the walk, the start and the runner
-// see the list through the guard), on an app folder of its own with its Download folder made.
-// Fetcher is the fake fetcher for scripted pages or the HTTP one for the loopback server.
+// The task side wired as the program wires it, with fakes for the list, the dialogs and the
+// downloader, on an app folder of its own with its Download folder made. Fetcher is the fake
+// fetcher for scripted pages or the HTTP one for the loopback server.
 template <typename Fetcher> struct TaskParts
 {
     Fetcher fetcher;
@@ -29,19 +26,20 @@ template <typename Fetcher> struct TaskParts
     GuardedTaskBoard guarded{board};
     RecordingStatusLine status;
     ScriptedInputBox input;
+    ScriptedMessageBox messages;
+    RecordingLauncher launcher;
+    RecordingWindowLock lock;
+    FakeDownloader downloader;
     Settings settings;
     Mode mode;
     RunFlags flags;
-    WalkPauseState pauseState;
-    ImageWalk walk{fetcher, guarded, status, input, settings, mode, flags, pauseState};
     QTemporaryDir appFolder;
-    FakeDownloader downloader;
-    ScriptedMessageBox messages;
-    RecordingLauncher launcher;
+    TaskCore core{{appFolder.path(), fetcher, guarded, status, input, messages, launcher, lock, downloader, settings,
+                   mode, flags}};
+    TaskStart &start = core.start;
+    TaskRunner &runner = core.runner;
+    TaskActions &actions = core.actions;
     QStringList listTexts;
-    TaskStart start{appFolder.path(), walk, downloader, guarded, status, messages, launcher, settings, mode, flags};
-    TaskRunner runner{start, guarded, downloader};
-    TaskActions actions{runner, flags, launcher, messages};
 
     TaskParts()
     {

@@ -277,6 +277,7 @@ void ZanvoList::select(qint16 index)
         bar->setBarBColor(chosen ? SelectedBack : NormalBack);
     }
     update();
+    Q_EMIT taskClicked(index);
 }
 
 void ZanvoList::fitTo(int widthTwips, int heightTwips)

@@ -52,6 +52,10 @@ public:
     void scrollDown();
     void scrollUp();
 
+Q_SIGNALS:
+    // The user clicked the task's bar.
+    void taskClicked(qint16 index);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
