@@ -1,6 +1,6 @@
 # The one list of Debian packages the project needs, to build, test, run and benchmark.
 # ca-certificates: Qt's TLS checks https sites against the system's store, absent from minimal images.
-PACKAGES := qt6-base-dev qt6-qpa-plugins libicu-dev libssl3 ca-certificates cmake ninja-build g++ make \
+PACKAGES := qt6-base-dev qt6-qpa-plugins libicu-dev libzip-dev libssl3 ca-certificates cmake ninja-build g++ make \
             fonts-wqy-microhei fonts-wqy-zenhei xvfb xauth wget imagemagick
 
 BUILD_DIR ?= build

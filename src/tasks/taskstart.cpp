@@ -1,6 +1,7 @@
 #include "tasks/taskstart.h"
 
 #include "app/mode.h"
+#include "app/optionfile.h"
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "app/taskboard.h"
@@ -39,9 +40,17 @@ TaskStart::Outcome TaskStart::run(qint16 index)
     }
 }
 
-QString TaskStart::taskFolder(const QString &folderName) const
+QString TaskStart::folderOf(qint16 index) const
 {
-    const QString download = pathIgnoringCase(m_appFolder, QStringLiteral("Download"));
+    const QString title = m_board.GetTitle(index);
+    if (m_board.GetURL(index) != savedListAddress())
+        return folderInDownload(CleanFolderName(title));
+    return m_savedListFolders.value(index, folderInDownload(title));
+}
+
+QString TaskStart::folderInDownload(const QString &folderName) const
+{
+    const QString download = downloadFolder(m_appFolder);
     if (folderName.isEmpty())
         return download;
     return pathIgnoringCase(download, folderName);
@@ -50,13 +59,11 @@ QString TaskStart::taskFolder(const QString &folderName) const
 TaskStart::Outcome TaskStart::runTask(qint16 index)
 {
     const bool savedList = m_board.GetURL(index) == savedListAddress();
-    QString folder;
+    const QString folder = folderOf(index);
     std::optional<QString> listText;
     if (savedList) {
-        folder = taskFolder(m_board.GetTitle(index));
         listText = readListFile(folder);
     } else {
-        folder = taskFolder(CleanFolderName(m_board.GetTitle(index)));
         if (!QDir().mkpath(folder)) {
             failVisibly(index, QStringLiteral("无法创建任务文件夹"), folder);
             return Outcome::Stopped;

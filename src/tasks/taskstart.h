@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <QHash>
 #include <QString>
 #include <QtGlobal>
 
@@ -37,10 +38,13 @@ public:
     Outcome run(qint16 index);
 
     // The folder of a task's images and list: under Download, by the title's cleaned name, or by
-    // the title itself for a saved list.
-    QString taskFolder(const QString &folderName) const;
+    // the title itself for a saved list (or where setSavedListFolder put it).
+    QString folderOf(qint16 index) const;
+    // A saved list that lies outside Download (the command line takes any folder).
+    void setSavedListFolder(qint16 index, const QString &folder) { m_savedListFolders.insert(index, folder); }
 
 private:
+    QString folderInDownload(const QString &folderName) const;
     Outcome runTask(qint16 index);
     std::optional<QString> walkedList(qint16 index);
     void failVisibly(qint16 index, const QString &state, const QString &path);
@@ -56,6 +60,7 @@ private:
     const Settings &m_settings;
     const Mode &m_mode;
     const RunFlags &m_flags;
+    QHash<qint16, QString> m_savedListFolders;
 };
 
 // The address that marks a task made from a saved list.

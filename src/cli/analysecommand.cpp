@@ -1,0 +1,80 @@
+#include "app/mode.h"
+#include "cli/clisession.h"
+#include "cli/commands.h"
+#include "cli/exitstatus.h"
+#include "web/bytestotext.h"
+#include "web/charsetdeclaration.h"
+#include "web/pageanalysis.h"
+
+#include <cstdio>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
+
+namespace {
+
+bool isWebAddress(const QString &text)
+{
+    return text.startsWith(QLatin1String("http://")) || text.startsWith(QLatin1String("https://"));
+}
+
+// A saved page reads as a fetched one: by the charset it declares.
+std::optional<QString> readPage(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    return BytesToText(bytes, declaredCharset(bytes)).value_or(QString());
+}
+
+void print(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int runAnalyse(CliSession &session)
+{
+    const CliOptions &options = session.options;
+    const bool fromWeb = isWebAddress(options.page);
+    const QString firstAddress = options.firstAddress.isEmpty() && fromWeb ? options.page : options.firstAddress;
+    if (firstAddress.isEmpty()) {
+        session.output.line(QStringLiteral("tavrin: analyse FILE needs --first-address URL"));
+        return ExitStatus::usage;
+    }
+    std::optional<QString> text;
+    if (fromWeb) {
+        text = session.fetcher.FetchPage(options.page);
+        if (text->isEmpty()) {
+            session.output.line(QStringLiteral("tavrin: %1 could not be fetched").arg(options.page));
+            return ExitStatus::failed;
+        }
+    } else {
+        text = readPage(options.page);
+        if (!text) {
+            session.output.line(QStringLiteral("tavrin: %1 cannot be read").arg(options.page));
+            return ExitStatus::usage;
+        }
+    }
+    QString imageList;
+    const QStringList candidates = AnalysePage(*text, firstAddress, session.mode, imageList);
+    QStringList images = imageList.split(QStringLiteral("\r\n"));
+    images.removeLast(); // the empty piece after the last CR LF
+
+    if (options.json) {
+        const QJsonObject result{{QStringLiteral("images"), QJsonArray::fromStringList(images)},
+                                 {QStringLiteral("candidates"), QJsonArray::fromStringList(candidates)}};
+        print(QJsonDocument(result).toJson(QJsonDocument::Compact) + '\n');
+    } else {
+        QByteArray out;
+        for (const QString &line : images + candidates)
+            out += line.toUtf8() + '\n';
+        print(out);
+    }
+    return ExitStatus::ok;
+}

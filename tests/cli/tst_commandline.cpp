@@ -1,0 +1,264 @@
+#include "loopbackserver.h"
+#include "testfiles.h"
+
+#include <csignal>
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <zip.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray imageBytes(int n, int size = 3000)
+{
+    QByteArray bytes = "IMG" + QByteArray::number(n);
+    while (bytes.size() < size)
+        bytes += char('a' + (bytes.size() * 7 + n) % 26);
+    return bytes;
+}
+
+// A chapter of `pages` pages under /<name>/: page k holds image k inside the link to page k + 1,
+// the last page links back to the first. `title` is the title's bytes (any charset the page names).
+void serveChapter(LoopbackServer &server, const QString &name, int pages, const QByteArray &title = "chapter",
+                  const QByteArray &charset = "utf-8")
+{
+    for (int k = 1; k <= pages; ++k) {
+        const QByteArray next = QStringLiteral("/%1/%2.html").arg(name).arg(k == pages ? 1 : k + 1).toLatin1();
+        const QByteArray image = QStringLiteral("/%1/img/%2.jpg").arg(name).arg(k).toLatin1();
+        server.setResponse(QStringLiteral("/%1/%2.html").arg(name).arg(k),
+                           LoopbackResponse::page("<html><head><meta charset=\"" + charset + "\"><title>" + title +
+                                                  "</title></head><body><a href=\"" + next + "\"><img src=\"" +
+                                                  image + "\"></a></body></html>"));
+        server.setResponse(QString::fromLatin1(image), LoopbackResponse::page(imageBytes(k), "image/jpeg"));
+    }
+}
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+class Program
+{
+public:
+    explicit Program(const QString &appFolder) : m_appFolder(appFolder) {}
+
+    // Starts the program; the test's event loop keeps running (the loopback server lives in it).
+    void start(const QStringList &arguments)
+    {
+        m_process.setProgram(QStringLiteral(TAVRIN_PROGRAM));
+        m_process.setArguments(QStringList{QStringLiteral("--app-folder"), m_appFolder} + arguments);
+        m_process.start();
+        QVERIFY(m_process.waitForStarted());
+    }
+    Run finish()
+    {
+        QSignalSpy done(&m_process, &QProcess::finished);
+        if (m_process.state() != QProcess::NotRunning)
+            done.wait(60000);
+        return {m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1,
+                m_process.readAllStandardOutput(), m_process.readAllStandardError()};
+    }
+    Run run(const QStringList &arguments)
+    {
+        start(arguments);
+        return finish();
+    }
+    QProcess &process() { return m_process; }
+
+private:
+    QString m_appFolder;
+    QProcess m_process;
+};
+
+QList<std::pair<QString, QByteArray>> archiveEntries(const QString &path)
+{
+    QList<std::pair<QString, QByteArray>> entries;
+    int error = 0;
+    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
+    if (!archive)
+        return entries;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t stat;
+        zip_stat_index(archive, zip_uint64_t(i), 0, &stat);
+        QByteArray bytes(qsizetype(stat.size), '\0');
+        zip_file_t *file = zip_fopen_index(archive, zip_uint64_t(i), 0);
+        zip_fread(file, bytes.data(), stat.size);
+        zip_fclose(file);
+        entries.append({QString::fromUtf8(stat.name), bytes});
+    }
+    zip_close(archive);
+    return entries;
+}
+
+} // namespace
+
+class TestCommandLine final : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_app;
+    QString download(const QString &name) const { return m_app.filePath(QStringLiteral("Download/") + name); }
+
+private Q_SLOTS:
+    void init() { QVERIFY(QDir(m_app.path()).removeRecursively() && QDir().mkpath(m_app.path())); }
+
+    void usageErrorsSayWhat_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("said");
+        QTest::newRow("unknown option") << QStringList{"get", "--bogus", "http://a/"} << QByteArray("--bogus");
+        QTest::newRow("unreadable input file") << QStringList{"get", "-i", "/nonexistent/list.txt"}
+                                               << QByteArray("/nonexistent/list.txt cannot be read");
+        QTest::newRow("no such mode") << QStringList{"get", "--mode", "Nope", "http://a/"}
+                                      << QByteArray("no mode named \"Nope\"");
+        QTest::newRow("no such folder") << QStringList{"download", "nothing-here"} << QByteArray("nothing-here");
+    }
+    void usageErrorsSayWhat()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, said);
+        Program program(m_app.path());
+        const Run run = program.run(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(said), run.err.constData());
+    }
+
+    void helpAndVersion()
+    {
+        Program program(m_app.path());
+        Run run = program.run({QStringLiteral("--help")});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("tavrin get URL"));
+        run = Program(m_app.path()).run({QStringLiteral("--version")});
+        QCOMPARE(run.out, QByteArray("tavrin 0.1.4\n"));
+    }
+
+    void chooseAnswersTheQuestionAndTheGbkTitleNamesTheFolder()
+    {
+        LoopbackServer server;
+        // Page 1 offers two next pages; the second is the chapter's.
+        server.setResponse(QStringLiteral("/c/1.html"),
+                           LoopbackResponse::page("<html><head><meta charset=\"gbk\"><title>\xb5\xda" "1\xbb\xb0"
+                                                  "</title></head><body><a href=\"/x/ad.html\"><img src=\"/ad.jpg\"></a>"
+                                                  "<a href=\"/c/2.html\"><img src=\"/c/img/1.jpg\"></a></body></html>"));
+        server.setResponse(QStringLiteral("/c/2.html"),
+                           LoopbackResponse::page("<html><body><a href=\"/c/1.html\"><img src=\"/c/img/2.jpg\"></a>"
+                                                  "</body></html>"));
+        server.setResponse(QStringLiteral("/ad.jpg"), LoopbackResponse::page(imageBytes(99), "image/jpeg"));
+        server.setResponse(QStringLiteral("/c/img/1.jpg"), LoopbackResponse::page(imageBytes(1), "image/jpeg"));
+        server.setResponse(QStringLiteral("/c/img/2.jpg"), LoopbackResponse::page(imageBytes(2), "image/jpeg"));
+
+        Program program(m_app.path());
+        const Run run = program.run({QStringLiteral("get"), QStringLiteral("--download"), QStringLiteral("--choose"),
+                                     QStringLiteral("2"), server.url(QStringLiteral("/c/1.html"))});
+        QCOMPARE(run.status, 0);
+        const QString folder = download(QStringLiteral("第1话"));
+        const QByteArray list = (server.url(QStringLiteral("/ad.jpg")) + "\r\n" + server.url(QStringLiteral("/c/img/1.jpg")) +
+                                 "\r\n" + server.url(QStringLiteral("/c/img/2.jpg")) + "\r\n\r\n")
+                                    .toLatin1();
+        QCOMPARE(readBytes(folder + QStringLiteral("/Down.lst")), list);
+        QCOMPARE(readBytes(folder + QStringLiteral("/1.jpg")), imageBytes(99));
+        QCOMPARE(readBytes(folder + QStringLiteral("/2.jpg")), imageBytes(1));
+        QCOMPARE(readBytes(folder + QStringLiteral("/3.jpg")), imageBytes(2));
+        QVERIFY2(run.err.contains("选择: 检测到了多条地址"), run.err.constData());
+        QVERIFY2(run.err.contains("第1话: 3 images saved, 0 failed"), run.err.constData());
+    }
+
+    void inputFileOfTwoChaptersListOnly()
+    {
+        LoopbackServer server;
+        serveChapter(server, QStringLiteral("a"), 2, "Alpha");
+        serveChapter(server, QStringLiteral("b"), 3, "Beta");
+        const QString input = m_app.filePath(QStringLiteral("chapters.txt"));
+        QVERIFY(writeBytes(input, "# my list\n\n" + server.url(QStringLiteral("/a/1.html")).toLatin1() + "\r\n  " +
+                                      server.url(QStringLiteral("/b/1.html")).toLatin1() + "  \n"));
+        Program program(m_app.path());
+        const Run run = program.run({QStringLiteral("get"), QStringLiteral("--list-only"), QStringLiteral("-i"), input});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(readBytes(download(QStringLiteral("Alpha/Down.lst"))).count("\r\n"), 3);
+        QCOMPARE(readBytes(download(QStringLiteral("Beta/Down.lst"))).count("\r\n"), 4);
+        QVERIFY(!QFile::exists(download(QStringLiteral("Alpha/1.jpg"))));
+        QVERIFY2(run.err.contains("Alpha: list of 2 images saved\nBeta: list of 3 images saved\n"), run.err.constData());
+    }
+
+    void savedListWithArchive()
+    {
+        LoopbackServer server;
+        serveChapter(server, QStringLiteral("c"), 10);
+        const QString folder = download(QStringLiteral("Saved"));
+        QVERIFY(QDir().mkpath(folder));
+        QByteArray list;
+        for (int k = 1; k <= 10; ++k)
+            list += server.url(QStringLiteral("/c/img/%1.jpg").arg(k)).toLatin1() + "\r\n";
+        QVERIFY(writeBytes(folder + QStringLiteral("/down.lst"), list + "\r\n"));
+
+        Program program(m_app.path());
+        const Run run = program.run({QStringLiteral("download"), QStringLiteral("saved"), QStringLiteral("--cbz")});
+        QCOMPARE(run.status, 0);
+        const QList<std::pair<QString, QByteArray>> entries = archiveEntries(folder + QStringLiteral(".cbz"));
+        QCOMPARE(entries.size(), 11);
+        for (int k = 1; k <= 10; ++k) {
+            QCOMPARE(entries[k - 1].first, QStringLiteral("%1.jpg").arg(k, 2, 10, QLatin1Char('0')));
+            QCOMPARE(entries[k - 1].second, imageBytes(k));
+            QCOMPARE(readBytes(folder + u'/' + entries[k - 1].first), imageBytes(k));
+        }
+        QCOMPARE(entries[10].first, QStringLiteral("ComicInfo.xml"));
+        QVERIFY(entries[10].second.contains("<PageCount>10</PageCount>"));
+    }
+
+    void failingImageMeansStatusOneAndNoArchive()
+    {
+        LoopbackServer server;
+        serveChapter(server, QStringLiteral("c"), 3, "Broken");
+        server.setResponse(QStringLiteral("/c/img/2.jpg"), LoopbackResponse::withStatus(404, "gone"));
+        Program program(m_app.path());
+        const Run run = program.run({QStringLiteral("get"), QStringLiteral("--download"), QStringLiteral("--cbz"),
+                                     server.url(QStringLiteral("/c/1.html"))});
+        QCOMPARE(run.status, 1);
+        QVERIFY(!QFile::exists(download(QStringLiteral("Broken.cbz"))));
+        QVERIFY(!QFile::exists(download(QStringLiteral("Broken/2.jpg"))));
+        QVERIFY(QFile::exists(download(QStringLiteral("Broken/3.jpg"))));
+        QVERIFY2(run.err.contains("Broken: 2 images saved, 1 failed"), run.err.constData());
+        QVERIFY2(run.err.contains("HTTP 404"), run.err.constData());
+    }
+
+    void interruptRemovesThePartialImage_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("ctrl-c") << int(SIGINT);
+        QTest::newRow("sigterm") << int(SIGTERM);
+    }
+    void interruptRemovesThePartialImage()
+    {
+        QFETCH(int, signal);
+        LoopbackServer server;
+        serveChapter(server, QStringLiteral("c"), 2, "Slow");
+        LoopbackResponse slow = LoopbackResponse::page(imageBytes(1, 400000), "image/jpeg");
+        slow.bytesPerTick = 20000;
+        slow.tick = 50ms;
+        server.setResponse(QStringLiteral("/c/img/1.jpg"), slow);
+
+        Program program(m_app.path());
+        program.start({QStringLiteral("get"), QStringLiteral("--download"), server.url(QStringLiteral("/c/1.html"))});
+        // Wait until the image is being written, then interrupt.
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files).size() >= 2, 20000);
+        QTest::qWait(200);
+        ::kill(pid_t(program.process().processId()), signal);
+        const Run run = program.finish();
+        QCOMPARE(run.status, 128 + signal);
+        const QStringList left = QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files);
+        QCOMPARE(left, QStringList{QStringLiteral("Down.lst")});
+        QVERIFY(readBytes(download(QStringLiteral("Slow/Down.lst"))).endsWith("\r\n\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
