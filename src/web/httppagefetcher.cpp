@@ -26,15 +26,23 @@ bool isRedirectStatus(int status)
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-// Errors that only report the HTTP status (403, 404, 500 ...): the body is complete and is wanted.
-// Everything else (connection refused or dropped, TLS failure, abort) leaves no usable body.
-bool isStatusOnlyError(const QNetworkReply &reply)
+// Qt reports an HTTP error status (400, 404, 407, 418, 500 ...) through an error code of its own,
+// set once the whole body has come; such a reply is a page like any other. The codes of transport
+// failures (refused, dropped, TLS, abort, a broken frame) are not among these.
+bool reportsOnlyTheStatus(QNetworkReply::NetworkError code)
 {
-    if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
-        return false;
-    const int code = reply.error();
-    return (code >= QNetworkReply::ContentAccessDenied && code <= QNetworkReply::UnknownContentError) ||
+    return code == QNetworkReply::NoError || code == QNetworkReply::ProxyAuthenticationRequiredError ||
+           (code >= QNetworkReply::ContentAccessDenied && code <= QNetworkReply::UnknownContentError) ||
+           code == QNetworkReply::ProtocolInvalidOperationError ||
            (code >= QNetworkReply::InternalServerError && code <= QNetworkReply::UnknownServerError);
+}
+
+// Qt now and then reports the status of an error page whose connection closed before its announced
+// length, so the length is checked here. Qt drops the length when it inflates a compressed body.
+bool isWholeBody(const QNetworkReply &reply, const QByteArray &body)
+{
+    const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
+    return !length.isValid() || body.size() >= length.toLongLong();
 }
 
 // One request's own state, so nested fetches never share anything.
@@ -65,7 +73,8 @@ void HttpPageFetcher::trustCertificate(const QSslCertificate &certificate)
 std::optional<HttpPageFetcher::Response> HttpPageFetcher::completeResponse(const QNetworkReply &reply,
                                                                            const QByteArray &body)
 {
-    if (reply.error() != QNetworkReply::NoError && !isStatusOnlyError(reply))
+    if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() ||
+        !reportsOnlyTheStatus(reply.error()) || !isWholeBody(reply, body))
         return std::nullopt;
     Response response{body, {}};
     if (isRedirectStatus(reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()))

@@ -143,6 +143,22 @@ private Q_SLOTS:
         QCOMPARE(rig.states().last(), QStringLiteral("链接已全部被找到!开始下载..."));
     }
 
+    // An error page is a page: it is analysed (nothing on it here), and the walk ends with the
+    // images found so far instead of retrying it and dropping them.
+    void errorPageEndsTheWalkWithTheImagesSoFar()
+    {
+        LoopbackServer server;
+        serveChapter(server, 3);
+        server.setResponse(QStringLiteral("/c/2.html"),
+                           LoopbackResponse::withStatus(400, "<html><title>400 Bad Request</title></html>"));
+        HttpWalkRig rig;
+        QString result;
+        QCOMPARE(rig.run(server.url(QStringLiteral("/c/1.html")), result), ImageWalk::Outcome::Finished);
+        QCOMPARE(result, imagesOf(server, {1}));
+        QCOMPARE(server.requestCount(QStringLiteral("/c/2.html")), 1);
+        QCOMPARE(rig.states().last(), QStringLiteral("链接已全部被找到!开始下载..."));
+    }
+
     void emptyAnswerIsRetried()
     {
         LoopbackServer server;

@@ -143,7 +143,7 @@ void pexbutton::WriteProperties(PropertyBag &bag) const
     write("BackStyle", m_backStyle, qint32(0));
     write("BorderStyle", m_borderStyle, false);
     write("ShowFocusRect", m_showFocusRect, false);
-    write("Enabled", !testAttribute(Qt::WA_ForceDisabled), true);
+    write("Enabled", Enabled(), true);
     write("Font", font(), containerFont());
     write("BackColor", m_backColor, SystemColor::ButtonFace);
     write("Caption", m_caption, DefaultCaption);
@@ -229,6 +229,14 @@ void pexbutton::setCheckBoxMode(bool on)
     if (!on)
         m_visualState = VisualState::StateNormal;
     Redraw();
+}
+
+void pexbutton::setEnabled(bool enabled)
+{
+    const bool wasEnabled = isEnabled();
+    QWidget::setEnabled(enabled);
+    if (isEnabled() == wasEnabled) // no EnabledChange comes while a disabled container holds the widget
+        Redraw();
 }
 
 void pexbutton::setHandPointer(bool on)
@@ -457,7 +465,7 @@ ButtonStyleInput pexbutton::styleInput() const
     in.maskColor = TranslateColor(m_maskColor);
     in.containerBackColor = TranslateColor(containerBackColor());
     in.surfaceColor = m_surfaceColor;
-    in.enabled = isEnabled();
+    in.enabled = Enabled();
     in.checkBoxMode = m_checkBoxMode;
     in.value = m_value;
     in.mouseInside = m_mouseInside;
@@ -490,7 +498,7 @@ ButtonContentInput pexbutton::contentInput() const
     in.caption = m_caption;
     in.font = font();
     in.foreColor = TranslateColor(m_foreColor);
-    in.enabled = isEnabled();
+    in.enabled = Enabled();
     in.checkBoxMode = m_checkBoxMode;
     in.value = m_value;
     in.hasAccessKey = !m_accessKey.isNull();
@@ -589,6 +597,7 @@ bool pexbutton::isOnButton(const QPoint &point) const
 
 // ---- window activation
 
+// Activations are seen from here on; the window may be active already (a panel shown later).
 void pexbutton::observeWindow()
 {
     QWidget *top = window();
@@ -598,6 +607,12 @@ void pexbutton::observeWindow()
     if (top != this) {
         top->installEventFilter(this);
         m_observedWindow = top;
+    }
+    if (m_runMode && top->isActiveWindow() != m_parentActive) {
+        if (m_parentActive)
+            windowDeactivated();
+        else
+            windowActivated();
     }
 }
 
@@ -656,6 +671,7 @@ void pexbutton::windowDeactivated()
 {
     m_leftButtonDown = false;
     m_spaceHeld = false;
+    m_spacePressSeen = false;
     m_hasFocus = false;
     m_parentActive = false;
     m_visualState = VisualState::StateNormal;
@@ -700,6 +716,7 @@ void pexbutton::showEvent(QShowEvent *)
 
 // ---- pointer
 
+// Input tests the widget's state, which a disabled container clears too; drawing reads Enabled.
 void pexbutton::enterEvent(QEnterEvent *)
 {
     if (m_runMode && isEnabled() && !m_mouseInside)
@@ -712,37 +729,48 @@ void pexbutton::leaveEvent(QEvent *)
         pointerLeft();
 }
 
-void pexbutton::pointerEntered()
+// A handler may wait in a nested loop while the button's window is closed and deleted; after
+// every event the button raises it stops, touching nothing, when it is gone.
+template <typename Step>
+bool pexbutton::survives(Step &&step)
+{
+    const QPointer<pexbutton> alive(this);
+    step();
+    return !alive.isNull();
+}
+
+bool pexbutton::pointerEntered()
 {
     m_mouseInside = true;
     if (!m_spaceHeld)
         m_visualState = VisualState::StateHover;
     Redraw();
-    Q_EMIT MouseEnter();
+    return survives([this] { Q_EMIT MouseEnter(); });
 }
 
 // One MouseLeave per MouseEnter: the leave seen by a movement and the one the window system
 // reports afterwards are the same departure. A held Space keeps the pressed look, but the
 // departure is still reported, so that every MouseEnter has its MouseLeave.
-void pexbutton::pointerLeft()
+bool pexbutton::pointerLeft()
 {
     m_mouseInside = false;
     if (!m_spaceHeld) {
-        if (isEnabled())
+        if (Enabled())
             m_visualState = VisualState::StateNormal;
         Redraw();
     }
-    Q_EMIT MouseLeave();
+    return survives([this] { Q_EMIT MouseLeave(); });
 }
 
 void pexbutton::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
     if (!isOnButton(at.toPoint())) {
-        if (m_mouseInside)
-            pointerLeft();
+        if (m_mouseInside && !pointerLeft())
+            return;
     } else if (!m_mouseInside && m_runMode) {
-        pointerEntered();
+        if (!pointerEntered())
+            return;
     }
     if (m_mouseInside) {
         showHandCursor();
@@ -766,14 +794,14 @@ void pexbutton::mousePressEvent(QMouseEvent *event)
         leftPress(m_lastPress);
 }
 
-void pexbutton::leftPress(const Press &press)
+bool pexbutton::leftPress(const Press &press)
 {
     m_hasFocus = true;
     m_leftButtonDown = true;
     if (m_mouseInside)
         m_visualState = VisualState::StatePressed;
     Redraw();
-    Q_EMIT MouseDown(press.button, press.shift, press.x, press.y);
+    return survives([&] { Q_EMIT MouseDown(press.button, press.shift, press.x, press.y); });
 }
 
 void pexbutton::mouseReleaseEvent(QMouseEvent *event)
@@ -787,7 +815,8 @@ void pexbutton::mouseReleaseEvent(QMouseEvent *event)
             if (m_checkBoxMode)
                 m_value = !m_value;
             Redraw();
-            Q_EMIT Click();
+            if (!survives([this] { Q_EMIT Click(); }))
+                return;
         }
     }
     Q_EMIT MouseUp(mouseButtonOf(event->button()), shift, float(at.x()), float(at.y()));
@@ -802,7 +831,8 @@ void pexbutton::mouseDoubleClickEvent(QMouseEvent *)
         return;
     m_visualState = VisualState::StatePressed;
     Redraw();
-    leftPress(m_lastPress);
+    if (!leftPress(m_lastPress))
+        return;
     Q_EMIT DblClick();
 }
 
@@ -812,34 +842,37 @@ void pexbutton::keyPressEvent(QKeyEvent *event)
 {
     const qint16 code = virtualKeyOf(event->key());
     const qint16 shift = shiftStateOf(event->modifiers());
+    bool alive = true;
     switch (code) {
     case VirtualKey::Enter:
-        Q_EMIT Click();
+        alive = survives([this] { Q_EMIT Click(); });
         break;
     case VirtualKey::Space:
-        if (shift == ShiftState::Alt && !m_leftButtonDown) {
-            m_spaceSwallowed = true;
+        if (shift == ShiftState::Alt && !m_leftButtonDown)
             return;
-        }
         spaceDown(event->isAutoRepeat(), shift);
         break;
     case VirtualKey::Left:
     case VirtualKey::Up:
-        focusNextPrevChild(false);
+        alive = survives([this] { focusNextPrevChild(false); }); // other widgets' focus handlers run
         break;
     case VirtualKey::Right:
     case VirtualKey::Down:
-        focusNextPrevChild(true);
+        alive = survives([this] { focusNextPrevChild(true); });
         break;
     default:
         break;
     }
-    Q_EMIT KeyDown(code, shift);
+    if (alive)
+        Q_EMIT KeyDown(code, shift);
 }
 
-// A held Space repeats its key-down; only the first one toggles or presses.
+// A held Space repeats its key-down; only the first one toggles or presses. A Space that went
+// down elsewhere (before an arrow key moved the focus here) repeats here but is not ours.
 void pexbutton::spaceDown(bool autoRepeat, qint16)
 {
+    if (!autoRepeat)
+        m_spacePressSeen = true;
     if (!m_leftButtonDown && !autoRepeat) {
         m_spaceHeld = true;
         if (m_checkBoxMode) {
@@ -853,12 +886,9 @@ void pexbutton::spaceDown(bool autoRepeat, qint16)
 
 void pexbutton::keyReleaseEvent(QKeyEvent *event)
 {
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_spacePressSeen)
         return;
-    if (m_spaceSwallowed) {
-        m_spaceSwallowed = false;
-        return;
-    }
+    m_spacePressSeen = false;
     spaceUp(shiftStateOf(event->modifiers()));
 }
 
@@ -874,9 +904,10 @@ void pexbutton::spaceUp(qint16 shift)
         m_visualState = VisualState::StateHover;
     }
     Redraw();
-    if (click)
-        Q_EMIT Click();
-    Q_EMIT KeyUp(VirtualKey::Space, shift);
+    if (click && !survives([this] { Q_EMIT Click(); }))
+        return;
+    if (!survives([&] { Q_EMIT KeyUp(VirtualKey::Space, shift); }))
+        return;
     m_spaceHeld = false;
     m_leftButtonDown = false;
 }
@@ -896,9 +927,7 @@ void pexbutton::AccessKeyPress(int keyAscii)
         Redraw();
     }
     // Other handlers may run here, and may even close the window.
-    const QPointer<pexbutton> alive(this);
-    QCoreApplication::processEvents();
-    if (alive)
+    if (survives([] { QCoreApplication::processEvents(); }))
         Q_EMIT Click();
 }
 
@@ -921,6 +950,7 @@ void pexbutton::focusOutEvent(QFocusEvent *)
     m_hasFocus = false;
     m_leftButtonDown = false;
     m_spaceHeld = false;
+    m_spacePressSeen = false;
     m_visualState = m_parentActive && m_mouseInside ? VisualState::StateHover : VisualState::StateNormal;
     Redraw();
 }

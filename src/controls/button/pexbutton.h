@@ -55,8 +55,10 @@ public:
     void setCaptionAlign(int align);
     bool CheckBoxMode() const { return m_checkBoxMode; }
     void setCheckBoxMode(bool on);
-    // Enabled is the widget's own enabled state (setEnabled); a change redraws.
-    bool Enabled() const { return isEnabled(); }
+    // Enabled is the button's own: a disabled container keeps input from the button (the widget is
+    // disabled with it) but leaves Enabled and the drawing as they are.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+    void setEnabled(bool enabled);
     // Font is the widget's font (setFont); a change redraws.
     QFont Font() const { return font(); }
     bool HandPointer() const { return m_handPointer; }
@@ -172,9 +174,13 @@ private:
     bool isOnButton(const QPoint &point) const;
     bool checked() const { return m_checkBoxMode && m_value; }
 
-    void pointerEntered();
-    void pointerLeft();
-    void leftPress(const Press &press);
+    template <typename Step>
+    bool survives(Step &&step);
+
+    // Each returns false when a handler of the event it raised destroyed the button.
+    bool pointerEntered();
+    bool pointerLeft();
+    bool leftPress(const Press &press);
     void windowActivated();
     void windowDeactivated();
     void spaceDown(bool autoRepeat, qint16 shift);
@@ -206,7 +212,7 @@ private:
     bool m_mouseInside = false;
     bool m_leftButtonDown = false;
     bool m_spaceHeld = false;
-    bool m_spaceSwallowed = false; // an Alt+Space went down on the button; its release is not ours
+    bool m_spacePressSeen = false; // a Space press reached the button; only its release is ours
     bool m_hasFocus = false;
     bool m_parentActive = false;
     bool m_isDefault = false;

@@ -442,10 +442,10 @@ void ZanvoDownbar::paintText(QPainter &painter, BarElement element, const QRect 
                      textOf(element));
 }
 
-// The second press of a double click has already come as a press; Qt's default would count it again.
+// The window system delivers the second press of a double click as this event instead of a press.
 void ZanvoDownbar::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    event->accept();
+    mousePressEvent(event);
 }
 
 void ZanvoDownbar::mousePressEvent(QMouseEvent *event)

@@ -4,6 +4,7 @@
 #include "controls/common/colorvalue.h"
 #include "scriptedmessagebox.h"
 
+#include <functional>
 #include <memory>
 #include <QApplication>
 #include <QLineEdit>
@@ -92,6 +93,66 @@ std::unique_ptr<pexbutton> sizedButton()
     return button;
 }
 
+// Two buttons in a window, driven through the window system.
+struct ButtonPair
+{
+    ButtonPair()
+    {
+        window.resize(240, 60);
+        first = new pexbutton(&window, QStringLiteral("first"));
+        first->setGeometry(10, 10, 100, 30);
+        second = new pexbutton(&window, QStringLiteral("second"));
+        second->setGeometry(120, 10, 100, 30);
+    }
+
+    bool activate()
+    {
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+
+    QWidget window;
+    pexbutton *first = nullptr;
+    pexbutton *second = nullptr;
+};
+
+// Closes a delete-on-close window and waits, as the program's long operations do, in a nested
+// loop until the window is gone.
+void closeAndWait(QWidget *window)
+{
+    const QPointer<QWidget> target(window);
+    QEventLoop wait;
+    QObject::connect(window, &QObject::destroyed, &wait, &QEventLoop::quit);
+    QTimer::singleShot(0, window, &QWidget::close);
+    QTimer::singleShot(5000, &wait, &QEventLoop::quit);
+    wait.exec();
+    QVERIFY(target.isNull());
+}
+
+// Runs action at the given raising of the named event.
+void onEvent(pexbutton &button, const QString &event, int occurrence, const std::function<void()> &action)
+{
+    auto calls = std::make_shared<int>(0);
+    const auto run = [=] {
+        if (++*calls == occurrence)
+            action();
+    };
+    const auto pointer = [run](qint16, qint16, float, float) { run(); };
+    if (event == QLatin1String("Click"))
+        QObject::connect(&button, &pexbutton::Click, run);
+    else if (event == QLatin1String("KeyUp"))
+        QObject::connect(&button, &pexbutton::KeyUp, [run](qint16, qint16) { run(); });
+    else if (event == QLatin1String("MouseDown"))
+        QObject::connect(&button, &pexbutton::MouseDown, pointer);
+    else if (event == QLatin1String("MouseEnter"))
+        QObject::connect(&button, &pexbutton::MouseEnter, run);
+    else if (event == QLatin1String("MouseLeave"))
+        QObject::connect(&button, &pexbutton::MouseLeave, run);
+    else
+        QFAIL(qPrintable(QStringLiteral("unknown event ") + event));
+}
+
 } // namespace
 
 class TestPexButton : public QObject
@@ -130,6 +191,12 @@ private Q_SLOTS:
     void pictureHoverFillsAnEmptyPicture();
     void settersReachTheWidget();
     void windowActivation();
+    void buttonShownInAnActiveWindow();
+    void disabledContainerKeepsTheLook();
+    void destroyedWhileAHandlerWaits_data();
+    void destroyedWhileAHandlerWaits();
+    void spaceReleaseBelongsToItsPress_data();
+    void spaceReleaseBelongsToItsPress();
     void containerBackgroundChangeRedraws();
     void systemColoursFollowThePalette();
     void focusLossClearsPressState();
@@ -737,6 +804,184 @@ void TestPexButton::windowActivation()
     button->setRunMode(false);
     QApplication::sendEvent(&window, &activate);
     QVERIFY(!button->parentActive());
+}
+
+// A button first shown after its window became active (a panel shown later) takes the window's
+// state at once: its focus rectangle shows without switching windows away and back.
+void TestPexButton::buttonShownInAnActiveWindow()
+{
+    ButtonPair pair;
+    auto *panel = new QWidget(&pair.window);
+    panel->setGeometry(0, 0, 240, 60);
+    panel->hide();
+    auto *late = new pexbutton(panel, QStringLiteral("late"));
+    late->setGeometry(10, 10, 100, 30);
+    late->setButtonStyle(1);
+    const quint32 face = rgbValue(212, 208, 200);
+    late->setBackColor(face);
+    QVERIFY(pair.activate());
+
+    panel->show();
+    late->setFocus();
+    QTRY_VERIFY(late->hasFocus());
+    QVERIFY(late->parentActive());
+    QCOMPARE(pixelColor(late->surface(), 3, 3), int(~face & 0xFFFFFFu)); // the dotted rectangle
+    QCOMPARE(pixelColor(late->surface(), 4, 4), int(face));
+}
+
+// Enabled is the button's own: a disabled container keeps input from the button, but the button
+// reads and draws its own value.
+void TestPexButton::disabledContainerKeepsTheLook()
+{
+    ButtonPair pair;
+    QVERIFY(pair.activate());
+    pexbutton &button = *pair.first;
+    button.setCaption(QStringLiteral("&Go"));
+    const QImage before = button.surface();
+    QSignalSpy clicks(&button, &pexbutton::Click);
+
+    pair.window.setEnabled(false);
+    QVERIFY(button.Enabled());
+    QVERIFY(!button.properties().contains(QStringLiteral("Enabled")));
+    QCOMPARE(button.surface(), before);
+    QTest::mouseClick(pair.window.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+    button.AccessKeyPress('g');
+    QCOMPARE(clicks.count(), 0);
+
+    // Its own value still counts, and is drawn, while the container is disabled.
+    button.setEnabled(false);
+    QVERIFY(!button.Enabled());
+    QVERIFY(button.surface() != before);
+    pair.window.setEnabled(true);
+    QVERIFY(!button.isEnabled());
+    button.setEnabled(true);
+    QCOMPARE(button.surface(), before);
+    QTest::mouseClick(pair.window.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(clicks.count(), 1);
+}
+
+void TestPexButton::destroyedWhileAHandlerWaits_data()
+{
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<int>("occurrence");
+    QTest::addColumn<QString>("input");
+
+    QTest::newRow("Click of a mouse click") << "Click" << 1 << "click";
+    QTest::newRow("Click of Space") << "Click" << 1 << "space";
+    QTest::newRow("KeyUp of Space") << "KeyUp" << 1 << "space";
+    QTest::newRow("Click of Enter") << "Click" << 1 << "enter";
+    QTest::newRow("Click of the access key") << "Click" << 1 << "accessKey";
+    QTest::newRow("MouseDown of a double click") << "MouseDown" << 2 << "doubleClick";
+    QTest::newRow("second Click of a double click") << "Click" << 2 << "doubleClick";
+    // Seen by the button's own movement handling, which goes on after the event.
+    QTest::newRow("MouseEnter of a movement") << "MouseEnter" << 1 << "moveOnto";
+    QTest::newRow("MouseLeave of a movement") << "MouseLeave" << 1 << "moveOff";
+}
+
+// The program's long operations wait inside handlers; a window closed meanwhile takes the button
+// with it, and the button must not touch itself once the handler returns.
+void TestPexButton::destroyedWhileAHandlerWaits()
+{
+    QFETCH(QString, event);
+    QFETCH(int, occurrence);
+    QFETCH(QString, input);
+
+    auto *window = new QWidget;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(200, 100);
+    auto *button = new pexbutton(window);
+    button->setGeometry(10, 10, 100, 30);
+    button->setCaption(QStringLiteral("&Go"));
+    const QPointer<QWidget> alive(window);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    button->setFocus();
+    QTRY_VERIFY(button->hasFocus());
+    QWindow *handle = window->windowHandle();
+    QTest::mouseMove(handle, QPoint(190, 90));
+
+    onEvent(*button, event, occurrence, [window] { closeAndWait(window); });
+    const QPoint over(20, 20);
+    if (input == QLatin1String("click")) {
+        QTest::mouseClick(handle, Qt::LeftButton, {}, over);
+    } else if (input == QLatin1String("doubleClick")) {
+        QTest::mouseDClick(handle, Qt::LeftButton, {}, over);
+    } else if (input == QLatin1String("space")) {
+        QTest::keyPress(handle, Qt::Key_Space);
+        QTest::keyRelease(handle, Qt::Key_Space);
+    } else if (input == QLatin1String("enter")) {
+        QTest::keyClick(handle, Qt::Key_Return);
+    } else if (input == QLatin1String("accessKey")) {
+        QTest::keyClick(handle, Qt::Key_G, Qt::AltModifier);
+    } else if (input == QLatin1String("moveOnto")) {
+        moveTo(*button, over - button->pos());
+    } else if (input == QLatin1String("moveOff")) {
+        moveTo(*button, over - button->pos());
+        QVERIFY(alive);
+        moveTo(*button, QPoint(150, 5));
+    }
+    QVERIFY(alive.isNull());
+}
+
+void TestPexButton::spaceReleaseBelongsToItsPress_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QStringList>("second");
+
+    // An Alt+Space whose release went elsewhere leaves nothing behind (only Alt raises KeyDown).
+    QTest::newRow("Alt+Space, focus away and back, Space")
+        << "altSpaceDown focusSecond focusFirst spaceDown spaceUp"
+        << QStringList{"KeyDown18", "KeyDown32", "Click", "KeyUp32"} << QStringList{};
+    QTest::newRow("Alt+Space, window inactive and back, Space")
+        << "altSpaceDown deactivate activate spaceDown spaceUp"
+        << QStringList{"KeyDown18", "KeyDown32", "Click", "KeyUp32"} << QStringList{};
+    // Space held while an arrow key moves the focus: neither button clicks.
+    QTest::newRow("Space held, arrow to the next button")
+        << "spaceDown right spaceUp" << QStringList{"KeyDown32", "KeyDown39"} << QStringList{};
+    QTest::newRow("Space held, arrow there and back")
+        << "spaceDown right left spaceUp" << QStringList{"KeyDown32", "KeyDown39"} << QStringList{"KeyDown37"};
+}
+
+// A Space release clicks only the button that saw its press.
+void TestPexButton::spaceReleaseBelongsToItsPress()
+{
+    QFETCH(QString, script);
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, second);
+    ButtonPair pair;
+    QVERIFY(pair.activate());
+    pair.first->setFocus();
+    QTRY_VERIFY(pair.first->hasFocus());
+    EventLog firstLog(*pair.first);
+    EventLog secondLog(*pair.second);
+    QWindow *handle = pair.window.windowHandle();
+
+    for (const QString &step : script.split(QLatin1Char(' '))) {
+        if (step == QLatin1String("altSpaceDown")) {
+            QTest::keyPress(handle, Qt::Key_Space, Qt::AltModifier);
+        } else if (step == QLatin1String("spaceDown")) {
+            QTest::keyPress(handle, Qt::Key_Space);
+        } else if (step == QLatin1String("spaceUp")) {
+            QTest::keyRelease(handle, Qt::Key_Space);
+        } else if (step == QLatin1String("right") || step == QLatin1String("left")) {
+            QTest::keyPress(handle, step == QLatin1String("right") ? Qt::Key_Right : Qt::Key_Left);
+        } else if (step == QLatin1String("focusFirst") || step == QLatin1String("focusSecond")) {
+            pexbutton *target = step == QLatin1String("focusFirst") ? pair.first : pair.second;
+            target->setFocus();
+            QTRY_VERIFY(target->hasFocus());
+        } else if (step == QLatin1String("deactivate") || step == QLatin1String("activate")) {
+            QEvent change(step == QLatin1String("activate") ? QEvent::WindowActivate : QEvent::WindowDeactivate);
+            QApplication::sendEvent(&pair.window, &change);
+        } else {
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+        }
+    }
+    QCOMPARE(firstLog.names, first);
+    QCOMPARE(secondLog.names, second);
+    QCOMPARE(pair.first->visualState(), VisualState::StateNormal);
+    QCOMPARE(pair.second->visualState(), VisualState::StateNormal);
 }
 
 void TestPexButton::containerBackgroundChangeRedraws()

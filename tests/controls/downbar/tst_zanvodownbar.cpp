@@ -188,7 +188,8 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), clicks);
     }
 
-    // Qt delivers the second press of a double click as a press and then a double-click event.
+    // The window system turns the second press of a double click into a double-click event (press,
+    // release, double click, release); each of the two presses raises Click.
     void doubleClickRaisesClickPerPress()
     {
         ZanvoDownbar bar;
@@ -196,12 +197,7 @@ private Q_SLOTS:
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
         QSignalSpy spy(&bar, &ZanvoDownbar::Click);
-        const QPoint at(30, 30);
-        QTest::mousePress(&bar, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(&bar, Qt::LeftButton, {}, at);
-        QTest::mousePress(&bar, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(&bar, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(&bar, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(bar.windowHandle(), Qt::LeftButton, {}, QPoint(30, 30));
         QCOMPARE(spy.count(), 2);
     }
 
