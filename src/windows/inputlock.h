@@ -2,19 +2,16 @@
 
 #include "tasks/windowlock.h"
 
-#include <QObject>
+#include <memory>
 #include <QPointer>
 
 class QWidget;
+class WindowInputLock;
 
-// Locks a window as a disabled form is locked: it takes no pointer, key or close input, while its
-// controls keep their look (setEnabled(false) would grey every one of them). Dialogs opened
-// meanwhile still get their input.
-class InputLock final : public QObject, public WindowLock
+// The main window's lock while a task's page is fetched: no input reaches the window, and its
+// controls keep their look.
+class InputLock final : public WindowLock
 {
-    Q_OBJECT
-    Q_DISABLE_COPY_MOVE(InputLock)
-
 public:
     explicit InputLock(QWidget *window);
     ~InputLock() override;
@@ -23,10 +20,8 @@ public:
     void unlock() override;
     bool isLocked() const { return m_depth > 0; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QPointer<QWidget> m_window;
+    std::unique_ptr<WindowInputLock> m_held;
     int m_depth = 0;
 };

@@ -54,7 +54,7 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
       m_delete(makeTaskButton(this, QStringLiteral("pexbutton3"), QStringLiteral("× 删除任务"), 24, 496, 105, 25)),
       m_command3(makeTaskButton(this, QStringLiteral("Command3"), QStringLiteral("□ 下载设置"), 168, 496, 113, 25)),
       m_help(makeTaskButton(this, QStringLiteral("pexbutton4"), QStringLiteral("? 帮助"), 320, 496, 113, 25)),
-      m_lock(new InputLock(this)), m_board(std::make_unique<GuardedTaskBoard>(*m_list)),
+      m_lock(std::make_unique<InputLock>(this)), m_board(std::make_unique<GuardedTaskBoard>(*m_list)),
       m_downloader(services.makeDownloader(*m_board, *m_label2)),
       m_core(std::make_unique<TaskCore>(TaskCore::Services{services.appFolder, services.fetcher, *m_board, *m_label2,
                                                            services.inputBox, services.messages, services.launcher,

@@ -97,7 +97,7 @@ private:
     pexbutton *m_delete;
     pexbutton *m_command3;
     pexbutton *m_help;
-    InputLock *m_lock;
+    std::unique_ptr<InputLock> m_lock;
     std::unique_ptr<GuardedTaskBoard> m_board;
     std::unique_ptr<ImageDownloader> m_downloader;
     std::unique_ptr<TaskCore> m_core;
