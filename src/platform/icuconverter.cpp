@@ -22,7 +22,7 @@ ConverterPtr openConverter(const char *name)
 
 } // namespace
 
-std::optional<QString> icuDecode(const QByteArray &bytes, const char *converterName)
+std::optional<QString> icuDecode(QByteArrayView bytes, const char *converterName)
 {
     ConverterPtr converter = openConverter(converterName);
     if (!converter)
@@ -39,6 +39,11 @@ std::optional<QString> icuDecode(const QByteArray &bytes, const char *converterN
         return std::nullopt;
     out.truncate(written);
     return out;
+}
+
+bool icuHasConverter(const char *converterName)
+{
+    return openConverter(converterName) != nullptr;
 }
 
 std::optional<QByteArray> icuEncode(const QString &text, const char *converterName)

@@ -1,77 +1,52 @@
 #include "web/charsetlabels.h"
 
-#include <QFile>
-#include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "web/encodinglabeltable.h"
 
-// whatwg-encodings.json is the WHATWG Encoding Standard's table of labels (whatwg.org), CC BY 4.0.
-static void initEncodingTable()
-{
-    Q_INIT_RESOURCE(encodings);
-}
+#include <algorithm>
+#include <cstring>
 
 namespace {
-
-using LabelTable = QHash<QString, QString>;
-
-LabelTable readLabelTable()
-{
-    initEncodingTable();
-    QFile file(QStringLiteral(":/web/whatwg-encodings.json"));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("the compiled-in encoding table is missing");
-    LabelTable table;
-    const QJsonArray groups = QJsonDocument::fromJson(file.readAll()).array();
-    for (const QJsonValue &group : groups) {
-        for (const QJsonValue &encoding : group.toObject().value(u"encodings").toArray()) {
-            const QString name = encoding.toObject().value(u"name").toString();
-            for (const QJsonValue &label : encoding.toObject().value(u"labels").toArray())
-                table.insert(label.toString(), name);
-        }
-    }
-    return table;
-}
-
-const LabelTable &labelTable()
-{
-    static const LabelTable table = readLabelTable();
-    return table;
-}
 
 bool isAsciiWhitespace(QChar c)
 {
     return c == u'\t' || c == u'\n' || c == u'\f' || c == u'\r' || c == u' ';
 }
 
-// Only ASCII letters fold: a label with other letters never matches the (ASCII) table.
-QString asciiLower(QString text)
+// Only ASCII letters fold: a label with any other character never matches the (ASCII) table.
+std::optional<QByteArray> asciiLower(QStringView text)
 {
-    for (QChar &c : text) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + (u'a' - u'A'));
+    QByteArray lower(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c > 0x7F)
+            return std::nullopt;
+        lower[i] = char(c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c);
     }
-    return text;
+    return lower;
 }
 
-QString stripAsciiWhitespace(const QString &text)
+QStringView stripAsciiWhitespace(QStringView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isAsciiWhitespace(text[begin]))
-        ++begin;
-    while (end > begin && isAsciiWhitespace(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
+    while (!text.isEmpty() && isAsciiWhitespace(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isAsciiWhitespace(text.back()))
+        text.chop(1);
+    return text;
 }
 
 } // namespace
 
-std::optional<QString> encodingForLabel(const QString &label)
+std::optional<KnownLabel> lookUpLabel(const QString &label)
 {
-    const auto found = labelTable().constFind(asciiLower(stripAsciiWhitespace(label)));
-    if (found == labelTable().constEnd())
+    const std::optional<QByteArray> key = asciiLower(stripAsciiWhitespace(label));
+    if (!key)
         return std::nullopt;
-    return *found;
+    const std::span<const EncodingLabel> table = encodingLabels();
+    const auto found = std::lower_bound(table.begin(), table.end(), *key,
+                                        [](const EncodingLabel &entry, const QByteArray &wanted) {
+                                            return std::strcmp(entry.label, wanted.constData()) < 0;
+                                        });
+    if (found == table.end() || *key != found->label)
+        return std::nullopt;
+    return KnownLabel{*key, found->encoding};
 }

@@ -1,10 +1,19 @@
 #pragma once
 
+#include "web/webencoding.h"
+
 #include <optional>
+#include <QByteArray>
 #include <QString>
 
-// The encoding a charset label names, by the WHATWG Encoding Standard's label table (the names
-// browsers accept on web pages): "gb2312" and "GBK" both give "GBK", "utf8" gives "UTF-8".
-// Surrounding ASCII whitespace is ignored and letters match without case; nullopt for an
+// A charset label found in the WHATWG Encoding Standard's table (the names browsers accept on web
+// pages): "gb2312" and "GBK" both name GBK, "utf8" names UTF-8.
+struct KnownLabel
+{
+    QByteArray label; // as the table spells it: lower case, no surrounding whitespace
+    WebEncoding encoding;
+};
+
+// Surrounding ASCII whitespace is ignored and ASCII letters match without case; nullopt for an
 // unknown label.
-std::optional<QString> encodingForLabel(const QString &label);
+std::optional<KnownLabel> lookUpLabel(const QString &label);

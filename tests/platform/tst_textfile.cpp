@@ -58,6 +58,30 @@ private Q_SLOTS:
         QCOMPARE(decodeNarrow(bytes), text);
     }
 
+    // Option.ini and the mode files come from Chinese Windows: every GBK code, read and written
+    // again, must come back as the same bytes.
+    void everyGbkCodeSurvivesReadAndWrite()
+    {
+        QByteArray bytes = "\x80\r\n";
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                if (trail == 0x7F)
+                    continue;
+                bytes += char(lead);
+                bytes += char(trail);
+                bytes += trail % 16 == 0 ? "\r\n" : "=";
+            }
+            bytes += "\r\n";
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Option.ini"));
+        writeBytes(path, bytes);
+        const std::optional<QStringList> lines = readTextFile(path);
+        QVERIFY(lines.has_value());
+        QVERIFY(writeTextFile(path, *lines));
+        QCOMPARE(readBytes(path), bytes);
+    }
+
     void unmappableTextIsWrittenAsQuestionMark()
     {
         // Hangul and emoji have no GBK code; the file still gets one byte per character.

@@ -116,6 +116,12 @@ void TestFetchPage::decodesByDeclaredCharset_data()
     QTest::newRow("no > after charset=") << utf8Hello + "<meta charset=utf-8" << QString();
     QTest::newRow("empty name") << "<meta charset=>" + gbkHello << QString();
     QTest::newRow("unknown name") << "<meta charset=klingon>" + gbkHello << QString();
+    // The web's "replacement" labels: HZ is read by its converter, the bare name is unknown.
+    QTest::newRow("hz-gb-2312 declared") << QByteArray("<meta charset=hz-gb-2312><p>~{Dc:C~}</p>")
+                                         << QStringLiteral("<meta charset=hz-gb-2312><p>你好</p>");
+    QTest::newRow("replacement declared") << QByteArray("<meta charset=replacement><p>a</p>") << QString();
+    QTest::newRow("gb2312 euro sign")
+        << QByteArray("<title>\x80 5</title>") << QStringLiteral("<title>€ 5</title>");
 }
 
 void TestFetchPage::decodesByDeclaredCharset()

@@ -159,6 +159,40 @@ private Q_SLOTS:
         QCOMPARE(rig.states().last(), QStringLiteral("链接已全部被找到!开始下载..."));
     }
 
+    // Each page is read in the charset it declares: an HZ page is read, not taken for an empty
+    // chapter, and a character cut right before the link does not take the link with it.
+    void chapterInADeclaredCharset_data()
+    {
+        QTest::addColumn<QByteArray>("declaration");
+        QTest::addColumn<QByteArray>("beforeLink");
+        QTest::newRow("hz-gb-2312, ASCII") << QByteArray("<meta charset=hz-gb-2312>") << QByteArray("next");
+        QTest::newRow("hz-gb-2312 with GB2312 text")
+            << QByteArray("<meta charset=hz-gb-2312>") << QByteArray("~{Dc:C~}");
+        // 你 and the lead byte of 好, the description cut in the middle of a character.
+        QTest::newRow("big5 with a cut character before the link")
+            << QByteArray("<meta charset=big5>") << QByteArray("\xA7\x41\xA6");
+        QTest::newRow("big5 with a bad pair before the link")
+            << QByteArray("<meta charset=big5>") << QByteArray("\xA1\x91");
+    }
+    void chapterInADeclaredCharset()
+    {
+        QFETCH(QByteArray, declaration);
+        QFETCH(QByteArray, beforeLink);
+        LoopbackServer server;
+        for (int page = 1; page <= 2; ++page) {
+            const QByteArray next = QByteArray::number(page == 2 ? 1 : 2);
+            const QByteArray body = "<html><head>" + declaration + "</head><body>" + beforeLink +
+                                    "<a href=\"/c/" + next + ".html\"><img src=\"/p/" +
+                                    QByteArray::number(page) + ".jpg\"></a></body></html>";
+            server.setResponse(QStringLiteral("/c/%1.html").arg(page), LoopbackResponse::page(body));
+        }
+        HttpWalkRig rig;
+        QString result;
+        QCOMPARE(rig.run(server.url(QStringLiteral("/c/1.html")), result), ImageWalk::Outcome::Finished);
+        QCOMPARE(result, imagesOf(server, {1, 2}));
+        QCOMPARE(server.requestCount(QStringLiteral("/c/2.html")), 1);
+    }
+
     void emptyAnswerIsRetried()
     {
         LoopbackServer server;
