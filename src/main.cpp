@@ -3,7 +3,9 @@
 #include "app/optionfile.h"
 #include "app/runflags.h"
 #include "app/settings.h"
-#include "tasks/imagedownloader.h"
+#include "cli/clioptions.h"
+#include "cli/commandline.h"
+#include "tasks/downloadengine.h"
 #include "web/httppagefetcher.h"
 #include "windows/mainwindow.h"
 #include "windows/qtinputbox.h"
@@ -11,30 +13,26 @@
 #include "windows/qtshelllauncher.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace {
 
-// Stands in until the image download engine is wired: ends each task at once.
-class PendingDownloader final : public ImageDownloader
+// The program's own folder holds its files when it is writable, unless the program is installed:
+// then they go to the per-user data folder, whoever runs it.
+QString programFolder()
 {
-public:
-    void start(qint16 task, const QString &, const QString &) override { Q_EMIT taskEnded(task); }
-    bool isBusy() const override { return false; }
-    void taskRemoved(qint16) override {}
-    void abort() override {}
-};
+    const QString folder = QCoreApplication::applicationDirPath();
+    return QDir(folder) == QDir(QStringLiteral(TAVRIN_INSTALL_BINDIR)) ? QString() : folder;
+}
 
-} // namespace
-
-int main(int argc, char *argv[])
+int runWindow(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavrin"));
     QApplication::setOrganizationName(QStringLiteral("tavrin"));
 
     const QString appFolder =
-        resolveAppFolder(QApplication::arguments(), QProcessEnvironment::systemEnvironment(),
-                         QApplication::applicationDirPath());
+        resolveAppFolder(QApplication::arguments(), QProcessEnvironment::systemEnvironment(), programFolder());
     Settings settings;
     Mode mode;
     RunFlags flags;
@@ -45,9 +43,33 @@ int main(int argc, char *argv[])
     LoadSettings(appFolder, settings, mode, messages);
 
     MainWindow window({appFolder, settings, mode, flags, fetcher, messages, inputBox, launcher,
-                       [](TaskBoard &, StatusLine &) { return std::make_unique<PendingDownloader>(); }});
+                       [&](TaskBoard &board, StatusLine &status) {
+                           return std::make_unique<DownloadEngine>(board, status, launcher, settings, flags);
+                       }});
     messages.setParent(&window);
     inputBox.setParent(&window);
     window.show();
     return QApplication::exec();
+}
+
+int runCommandLine(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavrin"));
+    QCoreApplication::setOrganizationName(QStringLiteral("tavrin"));
+    return runCommandLine(QCoreApplication::arguments().mid(1), programFolder(),
+                          [](TaskBoard &board, StatusLine &status, ShellLauncher &launcher, const Settings &settings,
+                             RunFlags &flags) {
+                              return std::make_unique<DownloadEngine>(board, status, launcher, settings, flags);
+                          });
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return isCliInvocation(arguments) ? runCommandLine(argc, argv) : runWindow(argc, argv);
 }

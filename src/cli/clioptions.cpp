@@ -35,6 +35,7 @@ private:
     QStringList m_arguments;
     qsizetype m_next = 0;
     bool m_sawCommand = false;
+    bool m_sawHelpOrVersion = false;
     CliParse m_parse;
 };
 
@@ -54,7 +55,7 @@ CliParse Reader::read()
             fail(QStringLiteral("unexpected argument: %1").arg(argument));
         }
     }
-    if (options.command != CliOptions::Command::Help && options.command != CliOptions::Command::Version)
+    if (!m_sawHelpOrVersion)
         check();
     return m_parse;
 }
@@ -69,9 +70,11 @@ bool Reader::readOption(const QString &name, const std::optional<QString> &inlin
     };
     if (name == u"--help" || name == u"-h") {
         options.command = CliOptions::Command::Help;
+        m_sawHelpOrVersion = true;
         m_next = m_arguments.size();
     } else if (name == u"--version") {
         options.command = CliOptions::Command::Version;
+        m_sawHelpOrVersion = true;
         m_next = m_arguments.size();
     } else if (name == u"--app-folder") {
         options.appFolder = value(name, inlineValue).value_or(QString());

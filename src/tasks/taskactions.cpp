@@ -3,6 +3,7 @@
 #include "app/runflags.h"
 #include "platform/messagebox.h"
 #include "platform/shelllauncher.h"
+#include "tasks/runcontrols.h"
 #include "tasks/taskrunner.h"
 
 TaskActions::TaskActions(TaskRunner &runner, RunFlags &flags, ShellLauncher &launcher, MessageBox &messages)
@@ -27,19 +28,12 @@ void TaskActions::deleteSelected()
 
 void TaskActions::togglePause()
 {
-    if (m_flags.pauseFlag) {
-        m_flags.resumeFlag = true;
-        m_flags.pauseFlag = false;
-    } else {
-        m_flags.pauseFlag = true;
-    }
+    ::togglePause(m_flags);
 }
 
 void TaskActions::setShutdownWhenDone(bool checked)
 {
-    m_flags.shutdownWhenDone = checked;
-    if (!checked)
-        m_launcher.cancelShutdown();
+    shutdownBoxClicked(m_flags, checked, m_launcher);
 }
 
 bool TaskActions::confirmExit()

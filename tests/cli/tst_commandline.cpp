@@ -136,7 +136,7 @@ private Q_SLOTS:
         Program program(m_app.path());
         Run run = program.run({QStringLiteral("--help")});
         QCOMPARE(run.status, 0);
-        QVERIFY(run.out.contains("tavrin get URL"));
+        QVERIFY(run.out.contains("get URL... [-i FILE]"));
         run = Program(m_app.path()).run({QStringLiteral("--version")});
         QCOMPARE(run.out, QByteArray("tavrin 0.1.4\n"));
     }

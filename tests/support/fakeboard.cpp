@@ -84,7 +84,11 @@ void FakeBoard::Cspeed(qint16 index, double speed)
 
 void FakeBoard::Cpro(qint16 index, double progress)
 {
-    slot(index).progress = progress;
+    Task &task = slot(index);
+    task.progress = progress;
+    task.progresses.append(progress);
+    if (onProgress)
+        onProgress(index, progress);
 }
 
 const FakeBoard::Task &FakeBoard::task(qint16 index) const
@@ -103,15 +107,19 @@ qint16 FakeBoard::addTask(const QString &title, const QString &url)
 FakeBoard::Task &FakeBoard::slot(qint16 index)
 {
     const auto it = m_tasks.find(index);
-    if (it == m_tasks.end())
+    if (it == m_tasks.end()) {
+        ++missingTaskCalls;
         throw MissingTaskError(index);
+    }
     return *it;
 }
 
 const FakeBoard::Task &FakeBoard::slot(qint16 index) const
 {
     const auto it = m_tasks.constFind(index);
-    if (it == m_tasks.cend())
+    if (it == m_tasks.cend()) {
+        ++missingTaskCalls;
         throw MissingTaskError(index);
+    }
     return *it;
 }

@@ -3,6 +3,7 @@
 #include "app/taskboard.h"
 
 #include <functional>
+#include <QList>
 #include <QMap>
 #include <QStringList>
 
@@ -21,12 +22,17 @@ public:
         double progress = 0;
         QStringList states; // every state text, in order
         QStringList urls;   // every address set by ChangeURL, in order
+        QList<double> progresses; // every percentage set by Cpro, in order
     };
 
     FakeBoard();
 
     // Runs after a state text has been recorded (e.g. to remove the bar in the middle of a walk).
     std::function<void(qint16 index, const QString &state)> onChangeState;
+    // Runs after a percentage has been recorded.
+    std::function<void(qint16 index, double progress)> onProgress;
+    // Operations that named an index without a bar (and threw).
+    mutable int missingTaskCalls = 0;
     qint32 selected = 0;
 
     bool Add(const QString &names, const QString &urls, qint16 &rindex, bool mini = false,

@@ -172,29 +172,6 @@ private Q_SLOTS:
         QVERIFY(rig.runner.isIdle());
     }
 
-    void pauseButtonToggles()
-    {
-        Rig rig;
-        rig.actions.togglePause();
-        QVERIFY(rig.flags.pauseFlag);
-        QVERIFY(!rig.flags.resumeFlag);
-        rig.actions.togglePause();
-        QVERIFY(!rig.flags.pauseFlag);
-        QVERIFY(rig.flags.resumeFlag);
-    }
-
-    void shutdownBox()
-    {
-        Rig rig;
-        rig.actions.setShutdownWhenDone(true);
-        QVERIFY(rig.flags.shutdownWhenDone);
-        QVERIFY(rig.launcher.calls.isEmpty());
-        rig.actions.setShutdownWhenDone(false);
-        rig.actions.setShutdownWhenDone(false);
-        QVERIFY(!rig.flags.shutdownWhenDone);
-        QCOMPARE(rig.launcher.calls, QStringList(2, QStringLiteral("cancel-shutdown")));
-    }
-
     void exitQuestion_data()
     {
         QTest::addColumn<int>("answer");

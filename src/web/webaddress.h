@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QUrl>
+
+// The addresses the program fetches over HTTP, and the redirects it follows between them.
+
+// An http or https address with a host; nothing else is ever requested.
+bool isWebAddress(const QUrl &url);
+
+// A status that points elsewhere through its Location header.
+bool isRedirectStatus(int status);
+
+// Where a redirect from `from` to `location` leads: empty when it leaves http/https, or when it
+// would step down from https to http (Qt's default policy refuses that too).
+QUrl redirectTarget(const QUrl &from, const QUrl &location);
