@@ -187,7 +187,8 @@ void Form3::buildBottom()
     connect(refresh, &pexbutton::Click, m_file1, &FileList::refresh);
 
     auto *line = named(new QFrame(this), QStringLiteral("Line1"));
-    line->setGeometry(twipsToPixels(120), twipsToPixels(6840), twipsToPixels(7560 - 120), 1);
+    // Designed to run to 7560, past the window's edge, which cuts it there anyway.
+    line->setGeometry(twipsToPixels(120), twipsToPixels(6840), twipsToPixels(ClientWidth - 120), 1);
     line->setAutoFillBackground(true);
     QPalette grey = line->palette();
     grey.setColor(QPalette::Window, QColor(192, 192, 192));
