@@ -95,7 +95,7 @@ Form3::Form3(const QString &appFolder, Settings &settings, Mode &mode, MessageBo
     buildModeFrame();
     m_actions =
         std::make_unique<SettingsActions>(appFolder, settings, mode, *m_file1, messages, input, launcher);
-    buildBottom();
+    buildButtonsAndFooter();
     m_file1->setPattern(QStringLiteral("*.tdm"));
     m_file1->setFolder(modeFolder(appFolder));
     bindFields();
@@ -160,7 +160,7 @@ void Form3::buildModeFrame()
     downloadUse->addButton(m_option2);
 }
 
-void Form3::buildBottom()
+void Form3::buildButtonsAndFooter()
 {
     auto *operations = m_file1->parentWidget();
     const QFont font = windowFont();
@@ -176,11 +176,11 @@ void Form3::buildBottom()
         {"pexbutton4", QStringLiteral("另存为"), 1320, &SettingsActions::saveModeAs},
         {"pexbutton5", QStringLiteral("删除"), 1800, &SettingsActions::deleteSelectedMode},
     };
-    for (const auto &spec : modeButtons) {
-        auto *button = makeBlueButton(operations, QString::fromLatin1(spec.name), spec.caption, font);
-        button->setTwipsGeometry(120, spec.top, 1335, 375);
+    for (const auto &planned : modeButtons) {
+        auto *button = makeBlueButton(operations, QString::fromLatin1(planned.name), planned.caption, font);
+        button->setTwipsGeometry(120, planned.top, 1335, 375);
         connect(button, &pexbutton::Click, this,
-                [this, action = spec.action] { (m_actions.get()->*action)(); });
+                [this, action = planned.action] { (m_actions.get()->*action)(); });
     }
     auto *refresh = makeBlueButton(operations, QStringLiteral("pexbutton7"), QStringLiteral("刷新"), font);
     refresh->setTwipsGeometry(120, 2280, 1335, 375);

@@ -35,7 +35,7 @@ protected:
 private:
     void buildBasicFrame();
     void buildModeFrame();
-    void buildBottom();
+    void buildButtonsAndFooter();
     void bindFields();
     void showSettings();
     void showMode();
