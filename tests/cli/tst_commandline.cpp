@@ -1,5 +1,6 @@
 #include "loopbackserver.h"
 #include "testfiles.h"
+#include "zipentries.h"
 
 #include <csignal>
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <zip.h>
 
 using namespace std::chrono_literals;
 
@@ -76,26 +76,6 @@ private:
     QString m_appFolder;
     QProcess m_process;
 };
-
-QList<std::pair<QString, QByteArray>> archiveEntries(const QString &path)
-{
-    QList<std::pair<QString, QByteArray>> entries;
-    int error = 0;
-    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!archive)
-        return entries;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
-        zip_stat_t stat;
-        zip_stat_index(archive, zip_uint64_t(i), 0, &stat);
-        QByteArray bytes(qsizetype(stat.size), '\0');
-        zip_file_t *file = zip_fopen_index(archive, zip_uint64_t(i), 0);
-        zip_fread(file, bytes.data(), stat.size);
-        zip_fclose(file);
-        entries.append({QString::fromUtf8(stat.name), bytes});
-    }
-    zip_close(archive);
-    return entries;
-}
 
 } // namespace
 
@@ -203,7 +183,7 @@ private Q_SLOTS:
         Program program(m_app.path());
         const Run run = program.run({QStringLiteral("download"), QStringLiteral("saved"), QStringLiteral("--cbz")});
         QCOMPARE(run.status, 0);
-        const QList<std::pair<QString, QByteArray>> entries = archiveEntries(folder + QStringLiteral(".cbz"));
+        const QList<std::pair<QString, QByteArray>> entries = zipEntries(folder + QStringLiteral(".cbz"));
         QCOMPARE(entries.size(), 11);
         for (int k = 1; k <= 10; ++k) {
             QCOMPARE(entries[k - 1].first, QStringLiteral("%1.jpg").arg(k, 2, 10, QLatin1Char('0')));
