@@ -210,6 +210,45 @@ private Q_SLOTS:
         QVERIFY2(run.err.contains("HTTP 404"), run.err.constData());
     }
 
+    void analyseASavedPage_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("out");
+        const QByteArray lines = "http://host/p/1.jpg\n"
+                                 "http://host/p/ad.jpg\n"
+                                 "http://host/c/2.html\n"
+                                 "http://host/x/ad.html\n";
+        QTest::newRow("lines") << QStringList{} << lines;
+        QTest::newRow("json") << QStringList{QStringLiteral("--json")}
+                              << QByteArray("{\"candidates\":[\"http://host/c/2.html\",\"http://host/x/ad.html\"],"
+                                            "\"images\":[\"http://host/p/1.jpg\",\"http://host/p/ad.jpg\"]}\n");
+    }
+    void analyseASavedPage()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, out);
+        // A GBK page as a browser saves it: the logo is dropped by the mode's keywords.
+        const QString page = m_app.filePath(QStringLiteral("page.html"));
+        QVERIFY(writeBytes(page, "<html><head><meta charset=\"gbk\"><title>\xb5\xda" "1\xbb\xb0</title></head><body>"
+                                 "<img src=\"/img/logo.png\"><a href=\"/c/2.html\"><img src=\"/p/1.jpg\"></a>"
+                                 "<a href=\"/x/ad.html\"><img class=\"ad\" src=\"/p/ad.jpg\"></a></body></html>"));
+        Program program(m_app.path());
+        const Run run = program.run(QStringList{QStringLiteral("analyse"), QStringLiteral("--first-address"),
+                                                QStringLiteral("http://host/c/1.html"), page} +
+                                    options);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, out);
+    }
+
+    void analyseNeedsAFirstAddressForAFile()
+    {
+        const QString page = m_app.filePath(QStringLiteral("page.html"));
+        QVERIFY(writeBytes(page, "<html></html>"));
+        const Run run = Program(m_app.path()).run({QStringLiteral("analyse"), page});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("--first-address"), run.err.constData());
+    }
+
     void interruptRemovesThePartialImage_data()
     {
         QTest::addColumn<int>("signal");
