@@ -38,6 +38,39 @@ bool keepsAsciiMarkup(WebEncoding encoding)
            encoding != WebEncoding::Iso2022Jp && encoding != WebEncoding::Replacement;
 }
 
+bool isGbLead(char b)
+{
+    return static_cast<unsigned char>(b) >= 0x81 && static_cast<unsigned char>(b) <= 0xFE;
+}
+
+bool isDigit(char b)
+{
+    return b >= '0' && b <= '9';
+}
+
+// A four-byte gb18030 sequence begun and not finished: the end of the input takes its digit with
+// it, where a "<" hands the digit back to be read again.
+bool endsInFourBytes(const QByteArray &bytes)
+{
+    const qsizetype n = bytes.size();
+    return (n >= 2 && isGbLead(bytes[n - 2]) && isDigit(bytes[n - 1])) ||
+           (n >= 3 && isGbLead(bytes[n - 3]) && isDigit(bytes[n - 2]) && isGbLead(bytes[n - 1]));
+}
+
+// Decoding is local: a "<" ends whatever came before it as the end of the input does, and what
+// follows it decodes as if the input began there.
+void checkMarkupResets(const QByteArray &bytes, qsizetype cut, const QString &label, WebEncoding encoding)
+{
+    const QByteArray head = bytes.left(cut);
+    const QByteArray tail = bytes.mid(cut);
+    if (byteOrderMark(head) || byteOrderMark(tail))
+        return;
+    if ((encoding == WebEncoding::Gbk || encoding == WebEncoding::Gb18030) && endsInFourBytes(head))
+        return;
+    const QString joined = BytesToText(head + '<' + tail, label).value();
+    FUZZ_CHECK(joined == BytesToText(head, label).value() + u'<' + BytesToText(tail, label).value());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -53,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         label = QStringLiteral(" \t\n") + label + QStringLiteral("\f\r ");
     else if (spelling == Spelling::MadeUp)
         label = QString::fromStdString(input.ConsumeRandomLengthString(24));
+    const std::size_t cut = input.ConsumeIntegralInRange<std::size_t>(0, input.remaining_bytes());
     const QByteArray bytes = QByteArray::fromStdString(input.ConsumeRemainingBytesAsString());
 
     const std::optional<KnownLabel> known = lookUpLabel(label);
@@ -72,5 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // A broken character never takes the "<" of the next tag with it.
     if (keepsAsciiMarkup(decodedAs))
         FUZZ_CHECK(text->count(u'<') == bytes.count('<'));
+    if (keepsAsciiMarkup(known->encoding))
+        checkMarkupResets(bytes, qsizetype(std::min(cut, std::size_t(bytes.size()))), label, known->encoding);
     return 0;
 }
