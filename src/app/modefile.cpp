@@ -86,13 +86,13 @@ void WriteDefaultMode(const QString &appFolder, Mode &mode)
     mode.setName(QStringLiteral("Normal"));
 }
 
-bool SaveMode(const QString &appFolder, const QString &name, const Mode &mode)
+FileWriteResult SaveMode(const QString &appFolder, const QString &name, const Mode &mode)
 {
     if (!isPlainFileName(name) || name.isEmpty())
-        return false;
+        return FileWriteResult::failed(QStringLiteral("Invalid file name"));
     const QString folder = modeFolder(appFolder);
     QDir().mkpath(folder);
-    return writeTextFile(
+    return writeTextFileReporting(
         pathIgnoringCase(folder, name + ModeExtension),
         {QStringLiteral("BlockUrl=") + mode.blockUrl(), QStringLiteral("BlockImg=") + mode.blockImg(),
          QStringLiteral("SearchKW=") + mode.searchKW(), QStringLiteral("KWUsing=") + flagText(mode.kwUsing()),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/filewriteresult.h"
+
 #include <QString>
 
 class Mode;
@@ -13,8 +15,9 @@ bool LoadMode(const QString &appFolder, const QString &name, Mode &mode);
 // Writes the preset mode file Normal.tdm and makes it the active mode.
 void WriteDefaultMode(const QString &appFolder, Mode &mode);
 
-// Writes the fields of `mode` as the mode file `name`, flags as "True"/"False".
-bool SaveMode(const QString &appFolder, const QString &name, const Mode &mode);
+// Writes the fields of `mode` as the mode file `name`, flags as "True"/"False". An earlier file of
+// that name (found without regard to case) is replaced, or left whole when the write fails.
+FileWriteResult SaveMode(const QString &appFolder, const QString &name, const Mode &mode);
 
 // The folder of the mode files (existing one found without regard to case).
 QString modeFolder(const QString &appFolder);

@@ -89,10 +89,10 @@ void WriteDefaultOptions(const QString &appFolder, Mode &mode)
     LoadMode(appFolder, QStringLiteral("Normal"), mode);
 }
 
-bool SaveOptions(const QString &appFolder, const Settings &settings, const Mode &mode)
+FileWriteResult SaveOptions(const QString &appFolder, const Settings &settings, const Mode &mode)
 {
-    return writeTextFile(optionFilePath(appFolder),
-                         {QStringLiteral("Reset=") + settings.resetText(),
-                          QStringLiteral("AutoOpen=") + QString::number(settings.autoOpen()),
-                          QStringLiteral("UsingMode=") + mode.name()});
+    return writeTextFileReporting(optionFilePath(appFolder),
+                                  {QStringLiteral("Reset=") + settings.resetText(),
+                                   QStringLiteral("AutoOpen=") + QString::number(settings.autoOpen()),
+                                   QStringLiteral("UsingMode=") + mode.name()});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/filewriteresult.h"
+
 #include <QString>
 
 class MessageBox;
@@ -14,7 +16,7 @@ void LoadSettings(const QString &appFolder, Settings &settings, Mode &mode, Mess
 void WriteDefaultOptions(const QString &appFolder, Mode &mode);
 
 // Writes Option.ini as the settings window saves it: Reset, AutoOpen, UsingMode.
-bool SaveOptions(const QString &appFolder, const Settings &settings, const Mode &mode);
+FileWriteResult SaveOptions(const QString &appFolder, const Settings &settings, const Mode &mode);
 
 QString optionFilePath(const QString &appFolder);
 QString downloadFolder(const QString &appFolder);

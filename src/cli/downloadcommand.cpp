@@ -5,6 +5,7 @@
 #include "cli/exitstatus.h"
 #include "platform/casepath.h"
 #include "tasks/listfile.h"
+#include "tasks/savedlist.h"
 #include "tasks/taskcore.h"
 
 #include <QDir>

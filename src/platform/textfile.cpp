@@ -34,16 +34,32 @@ std::optional<QStringList> readTextFile(const QString &path)
 
 bool writeTextFile(const QString &path, const QStringList &lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    return writeTextFileReporting(path, lines).ok;
+}
+
+// Unbuffered, with every write checked: QSaveFile (Qt 6.4) does not notice a short write made when
+// its buffer is flushed on commit, and would put a cut file (a full disk) in place of the old one.
+FileWriteResult writeTextFileReporting(const QString &path, const QStringList &lines)
+{
     QString text;
     for (const QString &line : lines)
         text += line + QStringLiteral("\r\n");
     const QByteArray bytes = encodeNarrow(text);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return FileWriteResult::failed(file.errorString());
+    for (qint64 written = 0; written < bytes.size();) {
+        // A short write is retried: the retry says why (say, a full disk).
+        const qint64 now = file.write(bytes.constData() + written, bytes.size() - written);
+        if (now <= 0) {
+            const QString error = file.errorString();
+            file.cancelWriting();
+            return FileWriteResult::failed(error);
+        }
+        written += now;
     }
-    return file.commit();
+    if (!file.commit())
+        return FileWriteResult::failed(file.errorString());
+    return FileWriteResult::done();
 }

@@ -12,6 +12,7 @@
 #include "tasks/cleanfoldername.h"
 #include "tasks/imagedownloader.h"
 #include "tasks/listfile.h"
+#include "tasks/savedlist.h"
 #include "web/imagewalk.h"
 
 #include <QDir>

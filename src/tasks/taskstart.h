@@ -62,9 +62,3 @@ private:
     const RunFlags &m_flags;
     QHash<qint16, QString> m_savedListFolders;
 };
-
-// The address that marks a task made from a saved list.
-inline QString savedListAddress()
-{
-    return QStringLiteral("列表");
-}

@@ -50,6 +50,8 @@ public:
     // The response's HTTP status, 0 before the response.
     int statusCode() const { return m_status; }
     // Once ReadChunk has given an empty array: why the body broke off; empty when it ended whole.
+    // (Qt 6.4 at times ends a chunked body that the server's closing cut off without an error;
+    // such a body cannot be told from a whole one here.)
     QString bodyFailure() const { return m_bodyFailure; }
     // The last ReadChunk was cut short because the application is quitting.
     bool interrupted() const { return m_interrupted; }

@@ -8,9 +8,14 @@
 #include "tasks/newtaskaddress.h"
 #include "tasks/taskcore.h"
 #include "windows/backgrounds.h"
+#include "windows/form2.h"
+#include "windows/form3.h"
+#include "windows/form4.h"
 #include "windows/inputlock.h"
 #include "windows/mainwindowbuttons.h"
 #include "windows/newtaskpanel.h"
+#include "windows/qtinputbox.h"
+#include "windows/qtmessagebox.h"
 #include "windows/statuslabel.h"
 
 #include <QApplication>
@@ -59,8 +64,14 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
       m_core(std::make_unique<TaskCore>(TaskCore::Services{services.appFolder, services.fetcher, *m_board, *m_label2,
                                                            services.inputBox, services.messages, services.launcher,
                                                            *m_lock, *m_downloader, services.settings, services.mode,
-                                                           services.flags}))
+                                                           services.flags})),
+      m_form3Messages(std::make_unique<QtMessageBox>()), m_form3Input(std::make_unique<QtInputBox>()),
+      m_form3(std::make_unique<Form3>(services.appFolder, services.settings, services.mode, *m_form3Messages,
+                                      *m_form3Input, services.launcher, this))
 {
+    // The settings window's questions open over it.
+    m_form3Messages->setParent(m_form3.get());
+    m_form3Input->setParent(m_form3.get());
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tavrin下载器"));
     setFixedSize(461, 562);
@@ -72,7 +83,11 @@ MainWindow::MainWindow(const Services &services, QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    // The downloader may still hold a transfer that reports to the list: it goes first.
+    // The windows that add tasks go before the list; the downloader may still hold a transfer
+    // that reports to the list: it goes before the list too.
+    m_form4.reset();
+    m_form2.reset();
+    m_form3.reset();
     m_core.reset();
     m_downloader.reset();
 }
@@ -115,6 +130,9 @@ void MainWindow::connectControls()
     connect(m_exit, &pexbutton::Click, this, &MainWindow::exitProgram);
     connect(m_downs, &NewTaskPanel::addClicked, this, &MainWindow::addTask);
     connect(m_downs, &NewTaskPanel::cancelClicked, this, &MainWindow::cancelNewTask);
+    connect(m_downs, &NewTaskPanel::openListClicked, this, &MainWindow::showLoadList);
+    connect(m_command3, &pexbutton::Click, this, &MainWindow::showSettings);
+    connect(m_help, &pexbutton::Click, this, &MainWindow::showAbout);
     m_core->start.onListText = [this](const QString &text) { m_text1->setPlainText(text); };
 }
 
@@ -148,6 +166,29 @@ void MainWindow::addTask()
 void MainWindow::cancelNewTask()
 {
     m_downs->setAddress(defaultTaskAddress());
+    m_downs->hide();
+}
+
+void MainWindow::showSettings()
+{
+    m_form3->show();
+    m_form3->raise();
+}
+
+void MainWindow::showAbout()
+{
+    if (!m_form2)
+        m_form2 = std::make_unique<Form2>(m_services.fetcher, m_services.messages, m_services.launcher, this);
+    m_form2->show();
+    m_form2->raise();
+}
+
+void MainWindow::showLoadList()
+{
+    if (!m_form4)
+        m_form4 = std::make_unique<Form4>(m_services.appFolder, *m_board, m_services.messages, this);
+    m_form4->show();
+    m_form4->raise();
     m_downs->hide();
 }
 

@@ -4,7 +4,12 @@
 #include <memory>
 #include <QWidget>
 
+class Form2;
+class Form3;
+class Form4;
 class ImageDownloader;
+class QtInputBox;
+class QtMessageBox;
 class InputBox;
 class InputLock;
 class MessageBox;
@@ -71,6 +76,14 @@ public:
     void cancelNewTask();
     void pickUpClipboard();
     void exitProgram();
+    void showSettings();
+    void showAbout();
+    void showLoadList();
+
+    // The other windows: settings made at start, about and load-list on first use.
+    Form3 &settingsWindow() const { return *m_form3; }
+    Form2 *aboutWindow() const { return m_form2.get(); }
+    Form4 *loadListWindow() const { return m_form4.get(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -101,5 +114,10 @@ private:
     std::unique_ptr<GuardedTaskBoard> m_board;
     std::unique_ptr<ImageDownloader> m_downloader;
     std::unique_ptr<TaskCore> m_core;
+    std::unique_ptr<QtMessageBox> m_form3Messages;
+    std::unique_ptr<QtInputBox> m_form3Input;
+    std::unique_ptr<Form3> m_form3;
+    std::unique_ptr<Form2> m_form2;
+    std::unique_ptr<Form4> m_form4;
     bool m_exiting = false;
 };

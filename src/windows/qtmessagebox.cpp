@@ -31,6 +31,8 @@ MessageBox::Answer QtMessageBox::show(const QString &text, const QString &title,
                     buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     m_parent);
     box.setFont(windowFont());
+    // Some texts come from web pages (the update notes): never let them act as markup.
+    box.setTextFormat(Qt::PlainText);
     const int pressed = box.exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;

@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "platform/casepath.h"
 #include "platform/narrowcodepage.h"
 #include "platform/textfile.h"
@@ -38,6 +39,26 @@ private Q_SLOTS:
         // 模 = C4 A3, 式 = CA BD, 一 = D2 BB in GBK
         QCOMPARE(readBytes(path), QByteArray("\xC4\xA3\xCA\xBD=\xD2\xBB\r\n\r\n"));
         QCOMPARE(readTextFile(path).value(), (QStringList{QStringLiteral("模式=一"), QString()}));
+    }
+
+    // A disk that fills up in the middle of the write: the old file stays whole and the caller
+    // learns why.
+    void failedWriteKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.txt"));
+        QVERIFY(writeBytes(path, "old\r\n"));
+        FileWriteResult result;
+        {
+            FileSizeLimit full(8);
+            QVERIFY(full.active());
+            result = writeTextFileReporting(path, {QStringLiteral("a line longer than the limit")});
+        }
+        QVERIFY(!result);
+        QVERIFY(!result.error.isEmpty());
+        QVERIFY2(result.error != QStringLiteral("Unknown error"), qPrintable(result.error));
+        QCOMPARE(readBytes(path), QByteArray("old\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
     }
 
     void invalidGbkBecomesReplacement_data()

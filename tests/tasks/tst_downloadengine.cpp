@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkReply>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
@@ -81,6 +82,9 @@ private Q_SLOTS:
     void nextTaskStartsAfterRemoval();
     void abortLeavesNoPartialFile_data();
     void abortLeavesNoPartialFile();
+    void engineDeletedMidImage_data();
+    void engineDeletedMidImage();
+    void olderLongerFileIsReplaced();
 };
 
 void TestDownloadEngine::numbersAndSavesEveryImage_data()
@@ -575,6 +579,66 @@ void TestDownloadEngine::abortLeavesNoPartialFile()
     QCOMPARE(rig.states().size(), statesAtAbort);
     QCOMPARE(rig.ended.size(), 0);
     QCOMPARE(rig.server.requestCount(QStringLiteral("/p/3.jpg")), 0);
+}
+
+void TestDownloadEngine::engineDeletedMidImage_data()
+{
+    QTest::addColumn<QString>("moment");
+    QTest::newRow("in a report to the bar") << QStringLiteral("report");
+    QTest::newRow("while waiting for data") << QStringLiteral("waiting");
+    QTest::newRow("while paused") << QStringLiteral("paused");
+}
+
+// The window that owns the engine may go while the chunk loop's frames are still on the stack:
+// they must notice and touch nothing, and the partial image goes with the engine.
+void TestDownloadEngine::engineDeletedMidImage()
+{
+    QFETCH(QString, moment);
+    EngineRig rig;
+    auto *engine = new DownloadEngine(rig.board, rig.status, rig.launcher, rig.settings, rig.flags);
+    QPointer<DownloadEngine> watch(engine);
+    LoopbackResponse image = slowImage(imageBytes(300000, 1));
+    if (moment == u"waiting")
+        image.stallAfter = 50000;
+    const QStringList addresses = {rig.serve(1, image), rig.serve(2, imageResponse(imageBytes(1000, 2)))};
+
+    QObject context;
+    const auto deleteEngine = [&] { delete watch.data(); };
+    bool scheduled = false;
+    rig.board.onProgress = [&](qint16, double) {
+        if (!watch || scheduled)
+            return;
+        if (moment == u"report")
+            deleteEngine();
+        else if (moment == u"paused")
+            togglePause(rig.flags);
+        else
+            QTimer::singleShot(300ms, &context, deleteEngine);
+        scheduled = true;
+    };
+    rig.board.onChangeState = [&](qint16, const QString &state) {
+        if (state == paused)
+            QTimer::singleShot(100ms, &context, deleteEngine);
+    };
+
+    engine->start(rig.task, listText(addresses), rig.folder.path());
+    QTRY_VERIFY(!watch);
+    QTest::qWait(200);
+
+    QCOMPARE(rig.files(), QStringList());
+    QCOMPARE(rig.server.requestCount(QStringLiteral("/p/2.jpg")), 0);
+}
+
+// Files are emptied when opened: nothing of an older, longer file of the same name survives.
+void TestDownloadEngine::olderLongerFileIsReplaced()
+{
+    EngineRig rig;
+    QList<QByteArray> bodies;
+    const QStringList addresses = rig.serveImages(2, 20000, bodies);
+    QVERIFY(writeBytes(rig.path(QStringLiteral("1.jpg")), QByteArray(50000, 'x')));
+    rig.start(addresses);
+    QVERIFY(rig.ends());
+    QVERIFY(rig.bytes(QStringLiteral("1.jpg")) == bodies[0]);
 }
 
 QTEST_GUILESS_MAIN(TestDownloadEngine)

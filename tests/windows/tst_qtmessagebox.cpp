@@ -20,6 +20,7 @@ struct Seen
     QMessageBox::StandardButtons buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool modal = false;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 // Waits for the dialog to open, records it, then presses `press` (or closes it when NoButton).
@@ -32,7 +33,8 @@ void answerWhenShown(Seen &seen, QMessageBox::StandardButton press)
             return;
         poll->deleteLater();
         poll->stop();
-        seen = {box->windowTitle(), box->text(), box->standardButtons(), box->icon(), box->isModal()};
+        seen = {box->windowTitle(), box->text(), box->standardButtons(), box->icon(), box->isModal(),
+                box->textFormat()};
         if (press == QMessageBox::NoButton)
             box->close();
         else
@@ -93,6 +95,18 @@ private Q_SLOTS:
         QCOMPARE(int(seen.buttons), expectedButtons);
         QCOMPARE(int(seen.icon), expectedIcon);
         QVERIFY(seen.modal);
+    }
+
+    // Texts cut from web pages (update notes) are shown as they are, never as markup.
+    void pageTextIsShownAsPlainText()
+    {
+        QtMessageBox messages;
+        Seen seen;
+        answerWhenShown(seen, QMessageBox::Ok);
+        const QString text = QStringLiteral("<b>0.2.0</b>\r\n<img src=\"file:///etc/x.png\">");
+        messages.show(text, applicationTitle(), MessageBox::Buttons::Ok, MessageBox::Icon::Information);
+        QCOMPARE(seen.text, text);
+        QCOMPARE(seen.format, Qt::PlainText);
     }
 };
 
