@@ -1,5 +1,6 @@
 #include "loopbackserver.h"
 #include "testfiles.h"
+#include "zipentries.h"
 
 #include <csignal>
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <zip.h>
 
 using namespace std::chrono_literals;
 
@@ -76,26 +76,6 @@ private:
     QString m_appFolder;
     QProcess m_process;
 };
-
-QList<std::pair<QString, QByteArray>> archiveEntries(const QString &path)
-{
-    QList<std::pair<QString, QByteArray>> entries;
-    int error = 0;
-    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!archive)
-        return entries;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
-        zip_stat_t stat;
-        zip_stat_index(archive, zip_uint64_t(i), 0, &stat);
-        QByteArray bytes(qsizetype(stat.size), '\0');
-        zip_file_t *file = zip_fopen_index(archive, zip_uint64_t(i), 0);
-        zip_fread(file, bytes.data(), stat.size);
-        zip_fclose(file);
-        entries.append({QString::fromUtf8(stat.name), bytes});
-    }
-    zip_close(archive);
-    return entries;
-}
 
 } // namespace
 
@@ -203,7 +183,7 @@ private Q_SLOTS:
         Program program(m_app.path());
         const Run run = program.run({QStringLiteral("download"), QStringLiteral("saved"), QStringLiteral("--cbz")});
         QCOMPARE(run.status, 0);
-        const QList<std::pair<QString, QByteArray>> entries = archiveEntries(folder + QStringLiteral(".cbz"));
+        const QList<std::pair<QString, QByteArray>> entries = zipEntries(folder + QStringLiteral(".cbz"));
         QCOMPARE(entries.size(), 11);
         for (int k = 1; k <= 10; ++k) {
             QCOMPARE(entries[k - 1].first, QStringLiteral("%1.jpg").arg(k, 2, 10, QLatin1Char('0')));
@@ -228,6 +208,45 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(download(QStringLiteral("Broken/3.jpg"))));
         QVERIFY2(run.err.contains("Broken: 2 images saved, 1 failed"), run.err.constData());
         QVERIFY2(run.err.contains("HTTP 404"), run.err.constData());
+    }
+
+    void analyseASavedPage_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("out");
+        const QByteArray lines = "http://host/p/1.jpg\n"
+                                 "http://host/p/ad.jpg\n"
+                                 "http://host/c/2.html\n"
+                                 "http://host/x/ad.html\n";
+        QTest::newRow("lines") << QStringList{} << lines;
+        QTest::newRow("json") << QStringList{QStringLiteral("--json")}
+                              << QByteArray("{\"candidates\":[\"http://host/c/2.html\",\"http://host/x/ad.html\"],"
+                                            "\"images\":[\"http://host/p/1.jpg\",\"http://host/p/ad.jpg\"]}\n");
+    }
+    void analyseASavedPage()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, out);
+        // A GBK page as a browser saves it: the logo is dropped by the mode's keywords.
+        const QString page = m_app.filePath(QStringLiteral("page.html"));
+        QVERIFY(writeBytes(page, "<html><head><meta charset=\"gbk\"><title>\xb5\xda" "1\xbb\xb0</title></head><body>"
+                                 "<img src=\"/img/logo.png\"><a href=\"/c/2.html\"><img src=\"/p/1.jpg\"></a>"
+                                 "<a href=\"/x/ad.html\"><img class=\"ad\" src=\"/p/ad.jpg\"></a></body></html>"));
+        Program program(m_app.path());
+        const Run run = program.run(QStringList{QStringLiteral("analyse"), QStringLiteral("--first-address"),
+                                                QStringLiteral("http://host/c/1.html"), page} +
+                                    options);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, out);
+    }
+
+    void analyseNeedsAFirstAddressForAFile()
+    {
+        const QString page = m_app.filePath(QStringLiteral("page.html"));
+        QVERIFY(writeBytes(page, "<html></html>"));
+        const Run run = Program(m_app.path()).run({QStringLiteral("analyse"), page});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("--first-address"), run.err.constData());
     }
 
     void interruptRemovesThePartialImage_data()

@@ -1,40 +1,11 @@
 #include "tasks/comicarchive.h"
 #include "testfiles.h"
+#include "zipentries.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-#include <zip.h>
 
-namespace {
-
-struct Entry
-{
-    QString name;
-    QByteArray bytes;
-};
-
-QList<Entry> readArchive(const QString &path)
-{
-    QList<Entry> entries;
-    int error = 0;
-    zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!archive)
-        return entries;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
-        zip_stat_t stat;
-        zip_stat_index(archive, zip_uint64_t(i), 0, &stat);
-        QByteArray bytes(qsizetype(stat.size), '\0');
-        zip_file_t *file = zip_fopen_index(archive, zip_uint64_t(i), 0);
-        zip_fread(file, bytes.data(), stat.size);
-        zip_fclose(file);
-        entries.append({QString::fromUtf8(stat.name), bytes});
-    }
-    zip_close(archive);
-    return entries;
-}
-
-} // namespace
 
 class TestComicArchive final : public QObject
 {
@@ -52,15 +23,15 @@ private Q_SLOTS:
         const QString path = folder.filePath(QStringLiteral("第1话 <A&B>.cbz"));
         QCOMPARE(writeComicArchive(path, QStringLiteral("第1话 <A&B>"), files), std::nullopt);
 
-        const QList<Entry> entries = readArchive(path);
+        const QList<std::pair<QString, QByteArray>> entries = zipEntries(path);
         QCOMPARE(entries.size(), 4);
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(entries[i].name, QFileInfo(files[i]).fileName());
-            QCOMPARE(entries[i].bytes, readBytes(files[i]));
+            QCOMPARE(entries[i].first, QFileInfo(files[i]).fileName());
+            QCOMPARE(entries[i].second, readBytes(files[i]));
         }
-        QCOMPARE(entries[3].name, QStringLiteral("ComicInfo.xml"));
-        QVERIFY(entries[3].bytes.contains("<Title>第1话 &lt;A&amp;B&gt;</Title>"));
-        QVERIFY(entries[3].bytes.contains("<PageCount>3</PageCount>"));
+        QCOMPARE(entries[3].first, QStringLiteral("ComicInfo.xml"));
+        QVERIFY(entries[3].second.contains("<Title>第1话 &lt;A&amp;B&gt;</Title>"));
+        QVERIFY(entries[3].second.contains("<PageCount>3</PageCount>"));
         QVERIFY(!QFile::exists(path + QStringLiteral(".part")));
     }
 

@@ -1,3 +1,4 @@
+#include "closedport.h"
 #include "enginerig.h"
 #include "tasks/runcontrols.h"
 #include "testfiles.h"
@@ -9,7 +10,7 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QTcpServer>
+
 #include <QTest>
 #include <QTimer>
 
@@ -43,15 +44,6 @@ LoopbackResponse slowImage(const QByteArray &body)
     response.bytesPerTick = 8192;
     response.tick = 10ms;
     return response;
-}
-
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "closedport.h"
 #include "loopbackserver.h"
 #include "web/transfer.h"
 
@@ -5,7 +6,7 @@
 #include <QNetworkReply>
 #include <QRandomGenerator>
 #include <QSignalSpy>
-#include <QTcpServer>
+
 #include <QTest>
 #include <QTimer>
 
@@ -29,16 +30,6 @@ LoopbackResponse image(const QByteArray &body, LoopbackResponse::Framing framing
     LoopbackResponse response = LoopbackResponse::page(body, "image/jpeg");
     response.framing = framing;
     return response;
-}
-
-// A port on 127.0.0.1 where nobody listens.
-quint16 closedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
 }
 
 } // namespace

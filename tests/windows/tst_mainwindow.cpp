@@ -11,6 +11,9 @@
 #include "scriptedmessagebox.h"
 #include "tasks/taskcore.h"
 #include "testfiles.h"
+#include "windows/form2.h"
+#include "windows/form3.h"
+#include "windows/form4.h"
 #include "windows/inputlock.h"
 #include "windows/mainwindow.h"
 #include "windows/newtaskpanel.h"
@@ -54,7 +57,13 @@ struct WindowRig
         window->quitProgram = [this] { ++quits; };
     }
 
-    pexbutton &button(const QString &name) const { return *window->findChild<pexbutton *>(name); }
+    // The window's own buttons and the panel's (the other windows have buttons of the same names).
+    pexbutton &button(const QString &name) const
+    {
+        const bool inPanel = name == u"pexbutton1" || name == u"pexbutton2" || name == u"pexbutton5";
+        const QWidget *owner = inPanel ? static_cast<QWidget *>(&panel()) : window.get();
+        return *owner->findChild<pexbutton *>(name, Qt::FindDirectChildrenOnly);
+    }
     void click(const QString &name) const { QTest::mouseClick(&button(name), Qt::LeftButton, {}, QPoint(5, 5)); }
     void clickBar(qint16 index) const
     {
@@ -100,7 +109,7 @@ private Q_SLOTS:
         QFETCH(bool, inPanel);
         WindowRig rig;
         const QWidget *owner = inPanel ? static_cast<QWidget *>(&rig.panel()) : rig.window.get();
-        QWidget *control = owner->findChild<QWidget *>(name);
+        QWidget *control = owner->findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
         QVERIFY(control);
         QCOMPARE(control->geometry(), place);
     }
@@ -198,6 +207,27 @@ private Q_SLOTS:
         rig.click(QStringLiteral("pexbutton3"));
         QCOMPARE(rig.window->taskList().Count(), 2);
         QCOMPARE(rig.window->taskList().GetTitle(third), QStringLiteral("c"));
+    }
+
+    void otherWindowsAreMadeOnceAndShownAgain()
+    {
+        WindowRig rig;
+        QWidget *settings = static_cast<QWidget *>(&rig.window->settingsWindow());
+        QVERIFY(!rig.window->aboutWindow());
+        QVERIFY(!rig.window->loadListWindow());
+        for (int i = 0; i < 2; ++i) {
+            rig.click(QStringLiteral("Command3"));
+            rig.click(QStringLiteral("pexbutton4"));
+            rig.click(QStringLiteral("Command1"));
+            rig.click(QStringLiteral("pexbutton5"));
+        }
+        QCOMPARE(static_cast<QWidget *>(&rig.window->settingsWindow()), settings);
+        QVERIFY(settings->isVisible());
+        QVERIFY(static_cast<QWidget *>(rig.window->aboutWindow())->isVisible());
+        QVERIFY(static_cast<QWidget *>(rig.window->loadListWindow())->isVisible());
+        QVERIFY(rig.panel().isHidden());
+        QCOMPARE(rig.window->findChildren<Form2 *>().size(), 1);
+        QCOMPARE(rig.window->findChildren<Form4 *>().size(), 1);
     }
 
     void pauseAndShutdownBox()
