@@ -1,14 +1,17 @@
 # The one list of Debian packages the project needs, to build, test, run and benchmark.
 # ca-certificates: Qt's TLS checks https sites against the system's store, absent from minimal images.
+# clang, libclang-rt-14-dev: the fuzz build (libFuzzer); the program itself builds with g++.
 PACKAGES := qt6-base-dev qt6-qpa-plugins libicu-dev libzip-dev libssl3 ca-certificates cmake ninja-build g++ make \
-            fonts-wqy-microhei fonts-wqy-zenhei xvfb xauth wget imagemagick
+            fonts-wqy-microhei fonts-wqy-zenhei xvfb xauth wget imagemagick clang libclang-rt-14-dev
 
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_S ?= 60
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= 2
 
-.PHONY: all deps build test test-sanitize run bench clean format
+.PHONY: all deps build test test-sanitize fuzz run bench clean format
 
 all: build
 
@@ -46,6 +49,15 @@ test-sanitize: deps $(SANITIZE_DIR)/build.ninja
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS) --timeout 600
 
+# Every fuzz target (fuzz/fuzz_*.cpp) built with clang, libFuzzer, AddressSanitizer and UBSan in a
+# build folder of its own, then run for FUZZ_S seconds each, JOBS at a time.
+$(FUZZ_DIR)/build.ninja:
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTAVRIN_FUZZ=ON
+
+fuzz: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	bash fuzz/run-all.sh $(FUZZ_DIR) $(FUZZ_S) $(JOBS)
+
 run: build
 	$(BUILD_DIR)/src/tavrin $(ARGS)
 
@@ -54,7 +66,7 @@ bench: build
 	bash bench/run-all.sh $(BUILD_DIR)
 
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

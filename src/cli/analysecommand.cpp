@@ -2,9 +2,8 @@
 #include "cli/clisession.h"
 #include "cli/commands.h"
 #include "cli/exitstatus.h"
-#include "web/bytestotext.h"
-#include "web/charsetdeclaration.h"
 #include "web/pageanalysis.h"
+#include "web/pagebody.h"
 
 #include <cstdio>
 #include <QFile>
@@ -26,8 +25,7 @@ std::optional<QString> readPage(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    return BytesToText(bytes, declaredCharset(bytes)).value_or(QString());
+    return decodePageBody(file.readAll());
 }
 
 void print(const QByteArray &bytes)

@@ -2,24 +2,9 @@
 #include "cli/clisession.h"
 #include "cli/commands.h"
 #include "cli/exitstatus.h"
+#include "cli/inputaddresses.h"
 #include "platform/textfile.h"
 #include "tasks/taskcore.h"
-
-namespace {
-
-// One address a line; blank lines and lines starting with "#" are skipped.
-QStringList addressesOfFile(const QStringList &lines)
-{
-    QStringList addresses;
-    for (const QString &line : lines) {
-        const QString address = line.trimmed();
-        if (!address.isEmpty() && !address.startsWith(u'#'))
-            addresses.append(address);
-    }
-    return addresses;
-}
-
-} // namespace
 
 int runGet(CliSession &session)
 {
@@ -30,7 +15,7 @@ int runGet(CliSession &session)
             session.output.line(QStringLiteral("tavrin: %1 cannot be read").arg(session.options.inputFile));
             return ExitStatus::usage;
         }
-        addresses += addressesOfFile(*lines);
+        addresses += inputAddresses(*lines);
     }
     if (session.options.listOnly)
         session.mode.setDownMode(!*session.options.listOnly);

@@ -1,7 +1,7 @@
 #include "web/httppagefetcher.h"
 
-#include "web/bytestotext.h"
-#include "web/charsetdeclaration.h"
+#include "web/pagebody.h"
+#include "web/webaddress.h"
 
 #include <memory>
 #include <QDeadlineTimer>
@@ -15,16 +15,6 @@
 namespace {
 
 constexpr int maxRedirects = 20;
-
-bool isWebAddress(const QUrl &url)
-{
-    return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
-}
-
-bool isRedirectStatus(int status)
-{
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-}
 
 // Qt reports an HTTP error status (400, 404, 407, 418, 500 ...) through an error code of its own,
 // set once the whole body has come; such a reply is a page like any other. The codes of transport
@@ -62,7 +52,7 @@ QString HttpPageFetcher::FetchPage(const QString &address)
     const std::optional<QByteArray> body = fetchBody(address);
     if (!body || body->isEmpty())
         return {};
-    return BytesToText(*body, declaredCharset(*body)).value_or(QString());
+    return decodePageBody(*body);
 }
 
 void HttpPageFetcher::trustCertificate(const QSslCertificate &certificate)
@@ -96,10 +86,7 @@ std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address)
             return std::nullopt;
         if (!response->location.isValid())
             return response->body;
-        const QUrl next = url.resolved(response->location);
-        if (url.scheme() == u"https" && next.scheme() != u"https")
-            return std::nullopt;
-        url = next;
+        url = redirectTarget(url, response->location);
     }
     return std::nullopt;
 }

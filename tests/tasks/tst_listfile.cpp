@@ -21,6 +21,10 @@ private Q_SLOTS:
         QTest::newRow("others stay") << "a|b c\r\n" << "a|b c\r\n";
         QTest::newRow("51 characters cut to 47") << QString(51, u'字') << QString(47, u'字');
         QTest::newRow("50 characters stay") << QString(50, u'x') << QString(50, u'x');
+        QTest::newRow("cut never halves a character")
+            << QString(23, u'漫') + QString(23, u'画') + QStringLiteral("😀😀😀") << QString(23, u'漫') + QString(23, u'画');
+        QTest::newRow("cut after a whole character") << QString(45, u'x') + QStringLiteral("😀😀😀")
+                                                     << QString(45, u'x') + QStringLiteral("😀");
         QTest::newRow("cut after removing") << QString(60, u':') + QString(51, u'y') << QString(47, u'y');
         QTest::newRow("only removed characters") << "<>/" << "";
         QTest::newRow("dot") << "." << "-";
