@@ -4,14 +4,14 @@
 #include <QStringList>
 #include <QtGlobal>
 
+class ChapterBounds;
 class InputBox;
 class Mode;
 class PageFetcher;
 class Settings;
 class StatusLine;
-class ChapterBounds;
-struct FetchedPage;
 class TaskBoard;
+struct FetchedPage;
 struct RunFlags;
 struct WalkPauseState;
 

@@ -43,13 +43,28 @@ QUrl pageBase(const QString &pageAddress, const PageMarkup &markup)
     return base.isValid() ? base : page;
 }
 
+// A decoration says so in its class or id ("site-logo", "avatar") as often as in its address. The
+// other attributes are left alone: alt="loading" and loading="lazy" stand on real comic images.
+bool isDecoration(const MarkupAttributes &attributes, const KeywordList &imageKeywords)
+{
+    for (const QStringView name : {u"class", u"id"}) {
+        if (const auto value = attributeValue(attributes, name); value && imageKeywords.names(*value))
+            return true;
+    }
+    return false;
+}
+
 // Collects the page's images, each once, resolved against the base.
 class ImageCollector
 {
 public:
     ImageCollector(const QUrl &base, KeywordList keywords) : m_base(base), m_keywords(std::move(keywords)) {}
 
-    // False when the address is a placeholder or no web address.
+    // False when the image is a placeholder or a decoration, or its address no web address.
+    bool take(const MarkupAttributes &attributes)
+    {
+        return !isDecoration(attributes, m_keywords) && take(imageAddress(attributes));
+    }
     bool take(const QString &address)
     {
         if (isPlaceholder(address, m_keywords))
@@ -88,7 +103,7 @@ PageFindings AnalyseReaderPage(const QString &pageText, const QString &pageAddre
     ImageCollector collector(base, KeywordList::fromImageList(mode.blockImg()));
     QList<qsizetype> imageLinks;
     for (const MarkupImage &image : markup.images) {
-        if (collector.take(imageAddress(image.attributes)) && image.link >= 0)
+        if (collector.take(image.attributes) && image.link >= 0)
             imageLinks.append(image.link);
     }
     if (collector.images().isEmpty() && mode.scriptImg()) {

@@ -70,6 +70,10 @@ private Q_SLOTS:
             << QStringList{a};
         QTest::newRow("other schemes") << "<img src=\"javascript:void(0)\"><img src=\"about:blank\">" << QStringList{};
         QTest::newRow("advertisement") << "<img src=\"/ads/banner.jpg\"><img src=\"/p/a.jpg\">" << QStringList{a};
+        QTest::newRow("decoration by class or id")
+            << "<img class=\"site-logo\" src=\"/up/h.png\"><img id=\"Avatars-1\" src=\"/up/u.png\">"
+               "<img class=\"lazyload comic\" src=\"/p/a.jpg\">"
+            << QStringList{a};
     }
     void images()
     {
