@@ -108,6 +108,8 @@ private Q_SLOTS:
         QTest::newRow("advertisement in a link beside the picture")
             << "<a href=\"3.html\">" + picture + "</a><a href=\"http://ads.example/c?1\"><img src=\"/ads/x.jpg\"></a>"
             << QStringList{three};
+        QTest::newRow("numeric references, line breaks") << "<a href=\"\n  3.html?a=1&#38;b=&#x32;\n\">" + picture + "</a>"
+                                                         << QStringList{three + QStringLiteral("?a=1&b=2")};
         QTest::newRow("link keyword") << "<a href=\"/download/3.zip\">" + picture + "</a>" << QStringList{};
         QTest::newRow("rel=next on <link>, relative")
             << "<link rel=\"prev\" href=\"1.html\"><link rel=\"Next\" href=\"../ch1/3.html\">" + picture << QStringList{three};
