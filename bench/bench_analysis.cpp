@@ -1,9 +1,11 @@
 // Page analysis speed: a big generated page with thousands of linked images, how the time grows
 // with the page size, and the step-by-step analysis (which searches the page again for every
-// image) on the same page for comparison.
+// image) on the same page for comparison; the reader's reading (markup read element by element)
+// on the big page beside the plain analysis.
 #include "app/mode.h"
 #include "referencepageanalysis.h"
 #include "web/pageanalysis.h"
+#include "web/readeranalysis.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -94,6 +96,17 @@ int main(int argc, char **argv)
                 "target < 50 ms: %s)\n",
                 bigTime.wallMs, bigTime.cpuMs, qlonglong(bigImages.count(QStringLiteral("\r\n"))),
                 qlonglong(bigLinks.size()), bigTime.wallMs < 50 ? "met" : "MISSED");
+
+    Mode reader;
+    reader.setBlockUrl(blockUrl);
+    reader.setBlockImg(blockImg);
+    reader.setReaderPage(true);
+    const PageFindings readerFindings = AnalyseReaderPage(big, first, reader);
+    const Timing readerTime = bestOf(10, [&] { AnalyseReaderPage(big, first, reader); });
+    std::printf("the same page read by the reader: %.1f ms (CPU %.1f ms; %lld images, %lld candidates); "
+                "ratio reader/plain CPU: %.2f\n",
+                readerTime.wallMs, readerTime.cpuMs, qlonglong(readerFindings.images.size()),
+                qlonglong(readerFindings.candidates.size()), readerTime.cpuMs / bigTime.cpuMs);
 
     std::printf("\nsize   time (ms)   CPU (ms)   CPU ms per MiB\n");
     double perMibAtOne = 0;

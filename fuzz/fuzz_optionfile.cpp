@@ -64,13 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(usingModes.contains(mode.name()) || mode.name() == QStringLiteral("Normal"));
     }
 
-    // Nothing is written but the preset mode file.
+    // Nothing is written but the preset mode files.
     const QStringList expected = {QStringLiteral("app"),
                                   QStringLiteral("app/Download"),
                                   QStringLiteral("app/Mode"),
                                   QStringLiteral("app/Mode/Comic.tdm"),
                                   QStringLiteral("app/Mode/My=Mode.tdm"),
                                   QStringLiteral("app/Mode/Normal.tdm"),
+                                  QStringLiteral("app/Mode/Reader.tdm"),
                                   QStringLiteral("app/Option.ini"),
                                   QStringLiteral("app/outside.tdm"),
                                   QStringLiteral("outside.tdm")};

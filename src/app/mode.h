@@ -14,6 +14,9 @@ class Mode final : public QObject
     Q_PROPERTY(QString searchKW READ searchKW WRITE setSearchKW NOTIFY changed)
     Q_PROPERTY(bool kwUsing READ kwUsing WRITE setKWUsing NOTIFY changed)
     Q_PROPERTY(bool downMode READ downMode WRITE setDownMode NOTIFY changed)
+    Q_PROPERTY(bool readerPage READ readerPage WRITE setReaderPage NOTIFY changed)
+    Q_PROPERTY(bool scriptImg READ scriptImg WRITE setScriptImg NOTIFY changed)
+    Q_PROPERTY(bool chapterEnd READ chapterEnd WRITE setChapterEnd NOTIFY changed)
 
 public:
     explicit Mode(QObject *parent = nullptr) : QObject(parent) {}
@@ -34,6 +37,19 @@ public:
     bool downMode() const { return m_downMode; }
     void setDownMode(bool value) { assign(m_downMode, value); }
 
+    // The reader's switches, off in every mode whose file does not name them.
+    // On: pages are read as a browser shows them (lazy pictures, next-page links beside the
+    // picture, chapter links never followed, addresses resolved against the page).
+    bool readerPage() const { return m_readerPage; }
+    void setReaderPage(bool value) { assign(m_readerPage, value); }
+    // On: a page whose markup holds no comic image takes the pictures named in its scripts.
+    bool scriptImg() const { return m_scriptImg; }
+    void setScriptImg(bool value) { assign(m_scriptImg, value); }
+    // On: the walk ends where the chapter ends, at a page already fetched, outside the chapter's
+    // addresses or bringing no new image.
+    bool chapterEnd() const { return m_chapterEnd; }
+    void setChapterEnd(bool value) { assign(m_chapterEnd, value); }
+
 Q_SIGNALS:
     void changed();
 
@@ -52,4 +68,7 @@ private:
     QString m_searchKW;
     bool m_kwUsing = false;
     bool m_downMode = false;
+    bool m_readerPage = false;
+    bool m_scriptImg = false;
+    bool m_chapterEnd = false;
 };

@@ -29,6 +29,15 @@ bool isPlainFileName(const QString &name)
            name != QStringLiteral("..");
 }
 
+// The reader's switches are off unless the file names them, so every mode file made before them
+// reads as it always did, whichever mode was active before.
+void clearReaderSwitches(Mode &mode)
+{
+    mode.setReaderPage(false);
+    mode.setScriptImg(false);
+    mode.setChapterEnd(false);
+}
+
 void applyModeLine(const QString &line, Mode &mode)
 {
     const auto kv = splitKeyValue(line);
@@ -44,6 +53,19 @@ void applyModeLine(const QString &line, Mode &mode)
         mode.setKWUsing(readFlag(kv->value));
     else if (kv->key == QStringLiteral("DownMode"))
         mode.setDownMode(readFlag(kv->value));
+    else if (kv->key == QStringLiteral("ReaderPage"))
+        mode.setReaderPage(readFlag(kv->value));
+    else if (kv->key == QStringLiteral("ScriptImg"))
+        mode.setScriptImg(readFlag(kv->value));
+    else if (kv->key == QStringLiteral("ChapterEnd"))
+        mode.setChapterEnd(readFlag(kv->value));
+}
+
+// A switch is written only when on, so a mode that uses none of them is saved as it always was.
+void appendSwitch(QStringList &lines, const QString &key, bool on)
+{
+    if (on)
+        lines.append(key + QStringLiteral("=True"));
 }
 
 } // namespace
@@ -63,6 +85,7 @@ bool LoadMode(const QString &appFolder, const QString &name, Mode &mode)
     const auto lines = readTextFile(path);
     if (!lines)
         return false;
+    clearReaderSwitches(mode);
     for (const QString &line : *lines)
         applyModeLine(line, mode);
     mode.setName(name);
@@ -92,9 +115,30 @@ FileWriteResult SaveMode(const QString &appFolder, const QString &name, const Mo
         return FileWriteResult::failed(QStringLiteral("Invalid file name"));
     const QString folder = modeFolder(appFolder);
     QDir().mkpath(folder);
-    return writeTextFileReporting(
-        pathIgnoringCase(folder, name + ModeExtension),
-        {QStringLiteral("BlockUrl=") + mode.blockUrl(), QStringLiteral("BlockImg=") + mode.blockImg(),
-         QStringLiteral("SearchKW=") + mode.searchKW(), QStringLiteral("KWUsing=") + flagText(mode.kwUsing()),
-         QStringLiteral("DownMode=") + flagText(mode.downMode())});
+    QStringList lines{QStringLiteral("BlockUrl=") + mode.blockUrl(), QStringLiteral("BlockImg=") + mode.blockImg(),
+                      QStringLiteral("SearchKW=") + mode.searchKW(),
+                      QStringLiteral("KWUsing=") + flagText(mode.kwUsing()),
+                      QStringLiteral("DownMode=") + flagText(mode.downMode())};
+    appendSwitch(lines, QStringLiteral("ReaderPage"), mode.readerPage());
+    appendSwitch(lines, QStringLiteral("ScriptImg"), mode.scriptImg());
+    appendSwitch(lines, QStringLiteral("ChapterEnd"), mode.chapterEnd());
+    return writeTextFileReporting(pathIgnoringCase(folder, name + ModeExtension), lines);
+}
+
+void WriteReaderMode(const QString &appFolder)
+{
+    const QString folder = modeFolder(appFolder);
+    if (!findIgnoringCase(folder, QStringLiteral("Reader") + ModeExtension).isEmpty())
+        return;
+    QDir().mkpath(folder);
+    // The preset lists, and also advertisement links and pictures, and the pictures that stand in
+    // for a comic image until a script replaces them.
+    writeTextFile(pathIgnoringCase(folder, QStringLiteral("Reader") + ModeExtension),
+                  {QStringLiteral("BlockUrl=javascript,void,download,class=,src=,/ads/,//ads.,adserver,advert,"
+                                  "doubleclick,sponsor"),
+                   QStringLiteral("BlockImg=logo,bar,icons,shadow,avatars,gravatar,emoji,/ads/,//ads.,adserver,"
+                                  "advert,doubleclick,sponsor,banner,loading,spinner,placeholder,blank.,lazy.,"
+                                  "pixel.,grey.,transparent.,1x1."),
+                   QStringLiteral("SearchKW="), QStringLiteral("KWUsing=0"), QStringLiteral("DownMode=0"),
+                   QStringLiteral("ReaderPage=1"), QStringLiteral("ScriptImg=1"), QStringLiteral("ChapterEnd=1")});
 }

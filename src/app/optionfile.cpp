@@ -61,6 +61,7 @@ QString downloadFolder(const QString &appFolder)
 void LoadSettings(const QString &appFolder, Settings &settings, Mode &mode, MessageBox &messages)
 {
     QDir().mkpath(downloadFolder(appFolder));
+    WriteReaderMode(appFolder);
     const bool firstStart = !QFileInfo::exists(optionFilePath(appFolder));
     if (firstStart)
         WriteDefaultOptions(appFolder, mode);

@@ -8,7 +8,7 @@ class MessageBox;
 class Mode;
 class Settings;
 
-// Start-up: makes Download/, writes a default Option.ini when there is none, reads it and loads
+// Start-up: makes Download/ (and Mode/Reader.tdm when missing), writes a default Option.ini when there is none, reads it and loads
 // the mode it names (the preset mode, after a message, when that mode cannot be loaded).
 void LoadSettings(const QString &appFolder, Settings &settings, Mode &mode, MessageBox &messages);
 

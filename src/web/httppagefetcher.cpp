@@ -49,10 +49,15 @@ HttpPageFetcher::HttpPageFetcher() = default;
 
 QString HttpPageFetcher::FetchPage(const QString &address)
 {
-    const std::optional<QByteArray> body = fetchBody(address);
-    if (!body || body->isEmpty())
-        return {};
-    return decodePageBody(*body);
+    return FetchPageAndAddress(address).text;
+}
+
+FetchedPage HttpPageFetcher::FetchPageAndAddress(const QString &address)
+{
+    const std::optional<Body> body = fetchBody(address);
+    if (!body || body->bytes.isEmpty())
+        return {{}, body ? body->address : address};
+    return {decodePageBody(body->bytes), body->address};
 }
 
 void HttpPageFetcher::trustCertificate(const QSslCertificate &certificate)
@@ -74,9 +79,10 @@ std::optional<HttpPageFetcher::Response> HttpPageFetcher::completeResponse(const
 
 // Redirects are followed here rather than by Qt: Qt 6.4's own following now and then sends the
 // original request a second time. As with Qt's default policy, https never redirects to http.
-std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address)
+std::optional<HttpPageFetcher::Body> HttpPageFetcher::fetchBody(const QString &address)
 {
     QUrl url(address);
+    bool redirected = false;
     const QDeadlineTimer deadline(m_timeLimit, Qt::PreciseTimer);
     for (int hop = 0; hop <= maxRedirects; ++hop) {
         if (!isWebAddress(url))
@@ -85,8 +91,9 @@ std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address)
         if (!response)
             return std::nullopt;
         if (!response->location.isValid())
-            return response->body;
+            return Body{response->body, redirected ? url.toString(QUrl::FullyEncoded) : address};
         url = redirectTarget(url, response->location);
+        redirected = true;
     }
     return std::nullopt;
 }

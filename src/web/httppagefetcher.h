@@ -30,6 +30,9 @@ public:
     // text on time-out, transport failure, an oversized body or an unknown charset. The HTTP status
     // is not examined: an error page is returned like any other.
     QString FetchPage(const QString &address) override;
+    // The same, with the address of the last redirect's target (the address asked for when there
+    // was no redirect).
+    FetchedPage FetchPageAndAddress(const QString &address) override;
 
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
     void setSizeLimit(qint64 bytes) { m_sizeLimit = bytes; }
@@ -44,7 +47,13 @@ private:
         QUrl location; // where a redirect points; empty for any other answer
     };
 
-    std::optional<QByteArray> fetchBody(const QString &address);
+    struct Body
+    {
+        QByteArray bytes;
+        QString address; // where it was found
+    };
+
+    std::optional<Body> fetchBody(const QString &address);
     std::optional<Response> get(const QUrl &url, const QDeadlineTimer &deadline);
     static std::optional<Response> completeResponse(const QNetworkReply &reply, const QByteArray &body);
 

@@ -1,13 +1,15 @@
 #include "web/imagewalk.h"
 
+#include "app/mode.h"
 #include "app/runflags.h"
 #include "app/settings.h"
 #include "app/taskboard.h"
 #include "platform/basicnumbers.h"
 #include "platform/inputbox.h"
 #include "platform/statusline.h"
-#include "web/pageanalysis.h"
+#include "web/chapterbounds.h"
 #include "web/pagefetcher.h"
+#include "web/pagereading.h"
 #include "web/walkpausestate.h"
 
 #include <algorithm>
@@ -56,6 +58,7 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
     QString current = address;
     QString imageList;
     QString firstAddress = address;
+    ChapterBounds bounds;
     // Only the walk that was paused continues: the saved list belongs to the page it stopped
     // before, and its chapter still ends where it began.
     if (m_runFlags.pauseFlag && address == m_pauseState.savedWalkNext) {
@@ -63,6 +66,7 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
         page = m_pauseState.savedWalkPage;
         if (!m_pauseState.savedWalkFirst.isEmpty())
             firstAddress = m_pauseState.savedWalkFirst;
+        bounds = m_pauseState.savedWalkBounds;
     }
     m_runFlags.pauseFlag = false;
     m_board.ChangeState(index, QStringLiteral("下载开始,搜寻资源中..."));
@@ -74,16 +78,12 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
             stoppedByPause = true;
             break;
         }
-        QString text;
-        if (!fetchWithRetries(current, index, text))
+        FetchedPage fetched;
+        if (!fetchWithRetries(current, index, fetched))
             return Outcome::Failed;
-        m_board.ChangeState(index, QStringLiteral("获取资源......"));
         const QString analysed = current;
-        const QStringList candidates = AnalysePage(text, firstAddress, m_mode, imageList, [&] {
-            m_board.ChangeState(index, QStringLiteral("分析资源......"));
-        });
-        current = chooseNextPage(candidates);
-        if (endsWalk(current, firstAddress, analysed)) {
+        if (!readPage(analysed, fetched, firstAddress, index, bounds, imageList, current) ||
+            endsWalk(current, firstAddress, analysed) || (m_mode.chapterEnd() && bounds.hasFetched(current))) {
             m_board.ChangeState(index, QStringLiteral("链接已全部被找到!开始下载..."));
             break;
         }
@@ -99,6 +99,7 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
         m_pauseState.savedWalkList = imageList;
         m_pauseState.savedWalkPage = page;
         m_pauseState.savedWalkFirst = firstAddress;
+        m_pauseState.savedWalkBounds = bounds;
         // A walk that reached the chapter's end has nothing left to continue.
         m_pauseState.savedWalkNext = stoppedByPause ? current : QString();
     }
@@ -106,12 +107,12 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
 }
 
 // A value below 1 counts as one attempt, so a page that keeps failing cannot hold the walk forever.
-bool ImageWalk::fetchWithRetries(const QString &address, qint16 index, QString &text)
+bool ImageWalk::fetchWithRetries(const QString &address, qint16 index, FetchedPage &page)
 {
     qint32 failures = 0;
     for (;;) {
-        text = m_fetcher.FetchPage(address);
-        if (!isBlankPage(text))
+        page = m_fetcher.FetchPageAndAddress(address);
+        if (!isBlankPage(page.text))
             return true;
         ++failures;
         if (failures >= std::max<qint32>(1, m_settings.reset())) {
@@ -120,6 +121,31 @@ bool ImageWalk::fetchWithRetries(const QString &address, qint16 index, QString &
         }
         m_board.ChangeState(index, QStringLiteral("第%1次失败，重试......").arg(failures));
     }
+}
+
+// Adds the page's images to the list and chooses its next page; false when the page lies outside
+// the chapter (with the mode's chapter switch on), which ends the walk with nothing taken from it.
+bool ImageWalk::readPage(const QString &asked, const FetchedPage &page, const QString &firstAddress, qint16 index,
+                         ChapterBounds &bounds, QString &imageList, QString &next)
+{
+    next.clear();
+    if (m_mode.chapterEnd() && !bounds.enter(asked, page.address))
+        return false;
+    m_board.ChangeState(index, QStringLiteral("获取资源......"));
+    const PageFindings findings = ReadPage(page.text, page.address, firstAddress, m_mode, [&] {
+        m_board.ChangeState(index, QStringLiteral("分析资源......"));
+    });
+    QStringList images = findings.images;
+    if (m_mode.chapterEnd()) {
+        // A page that shows only images already collected is one the chapter has been through.
+        images = bounds.newImages(images);
+        if (images.isEmpty() && bounds.pages() > 1)
+            return false;
+    }
+    for (const QString &image : std::as_const(images))
+        imageList += image + crlf;
+    next = chooseNextPage(findings.candidates);
+    return true;
 }
 
 QString ImageWalk::chooseNextPage(const QStringList &candidates) const

@@ -4,12 +4,14 @@
 #include <QStringList>
 #include <QtGlobal>
 
+class ChapterBounds;
 class InputBox;
 class Mode;
 class PageFetcher;
 class Settings;
 class StatusLine;
 class TaskBoard;
+struct FetchedPage;
 struct RunFlags;
 struct WalkPauseState;
 
@@ -40,7 +42,9 @@ public:
 
 private:
     Outcome walk(const QString &address, qint16 index, QString &result);
-    bool fetchWithRetries(const QString &address, qint16 index, QString &text);
+    bool fetchWithRetries(const QString &address, qint16 index, FetchedPage &page);
+    bool readPage(const QString &asked, const FetchedPage &page, const QString &firstAddress, qint16 index,
+                  ChapterBounds &bounds, QString &imageList, QString &next);
     QString chooseNextPage(const QStringList &candidates) const;
     static bool endsWalk(const QString &next, const QString &firstAddress, const QString &analysed);
 

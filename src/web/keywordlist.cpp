@@ -37,6 +37,13 @@ bool KeywordList::drops(QStringView entry) const
         return false;
     if (entry.size() < 5)
         return true;
+    return names(entry);
+}
+
+bool KeywordList::names(QStringView entry) const
+{
+    if (m_lowerKeywords.isEmpty())
+        return false;
     // Most tags are plain ASCII: lower them in place of a full Unicode mapping.
     QVarLengthArray<char16_t, 512> ascii;
     QString unicode;

@@ -22,6 +22,8 @@ public:
     // True when the entry is to be dropped: with at least one keyword, an entry shorter than five
     // characters or one holding a keyword (both compared in lower case).
     bool drops(QStringView entry) const;
+    // True when the text, in lower case, holds one of the keywords; no length test.
+    bool names(QStringView text) const;
 
 private:
     static KeywordList split(const QString &prepared);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "web/chapterbounds.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -11,4 +13,5 @@ struct WalkPauseState
     qint32 savedWalkPage = 1; // the number of the page the continued walk begins with
     QString savedWalkFirst;   // where the paused walk started: still the end of the chapter
     QString savedWalkNext;    // the page the paused walk would have fetched next
+    ChapterBounds savedWalkBounds{}; // what the paused walk knew of its chapter's end
 };

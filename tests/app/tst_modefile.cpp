@@ -3,6 +3,7 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +57,41 @@ private Q_SLOTS:
         QVERIFY(LoadMode(dir.path(), QStringLiteral("M"), mode));
         QCOMPARE(mode.downMode(), on);
         QCOMPARE(mode.kwUsing(), on);
+    }
+
+    // The reader's switches read like the other flags, and are off whenever the file does not
+    // name them, whatever the mode before had.
+    void readerSwitches_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readerPage");
+        QTest::addColumn<bool>("scriptImg");
+        QTest::addColumn<bool>("chapterEnd");
+        QTest::newRow("all on") << QByteArray("ReaderPage=1\r\nScriptImg=True\r\nChapterEnd=-1\r\n") << true << true
+                                << true;
+        QTest::newRow("one on") << QByteArray("BlockImg=x\r\nScriptImg=1\r\n") << false << true << false;
+        QTest::newRow("off") << QByteArray("ReaderPage=0\r\nScriptImg=true\r\nChapterEnd=False\r\n") << false
+                             << false << false;
+        QTest::newRow("absent") << QByteArray("BlockUrl=a\r\nDownMode=True\r\n") << false << false << false;
+        QTest::newRow("lower-case keys") << QByteArray("readerpage=1\r\nchapterend=1\r\n") << false << false
+                                         << false;
+    }
+    void readerSwitches()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readerPage);
+        QFETCH(bool, scriptImg);
+        QFETCH(bool, chapterEnd);
+        QTemporaryDir dir;
+        writeMode(dir, QStringLiteral("M"), bytes);
+        Mode mode;
+        mode.setReaderPage(true);
+        mode.setScriptImg(true);
+        mode.setChapterEnd(true);
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("M"), mode));
+        QCOMPARE(mode.readerPage(), readerPage);
+        QCOMPARE(mode.scriptImg(), scriptImg);
+        QCOMPARE(mode.chapterEnd(), chapterEnd);
     }
 
     void missingFileChangesNothing()
@@ -176,6 +212,70 @@ private Q_SLOTS:
         QCOMPARE(mode.searchKW(), QString());
         QVERIFY(!mode.downMode());
         QVERIFY(!mode.kwUsing());
+    }
+
+    void readerPresetIsWrittenOnceAndNotLoaded()
+    {
+        QTemporaryDir dir;
+        Mode mode;
+        fillMode(mode);
+        WriteReaderMode(dir.path());
+        QCOMPARE(mode.name(), QStringLiteral("Old"));
+        QVERIFY(!mode.readerPage());
+        const QString path = dir.filePath(QStringLiteral("Mode/Reader.tdm"));
+        QCOMPARE(readBytes(path),
+                 QByteArray("BlockUrl=javascript,void,download,class=,src=,/ads/,//ads.,adserver,advert,doubleclick,"
+                            "sponsor\r\n"
+                            "BlockImg=logo,bar,icons,shadow,avatars,gravatar,emoji,/ads/,//ads.,adserver,advert,"
+                            "doubleclick,sponsor,banner,loading,spinner,placeholder,blank.,lazy.,pixel.,grey.,"
+                            "transparent.,1x1.\r\n"
+                            "SearchKW=\r\nKWUsing=0\r\nDownMode=0\r\nReaderPage=1\r\nScriptImg=1\r\nChapterEnd=1\r\n"));
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("Reader"), mode));
+        QVERIFY(mode.readerPage() && mode.scriptImg() && mode.chapterEnd());
+        QVERIFY(!mode.downMode());
+
+        // The user's own Reader mode (any spelling of the name) is never replaced.
+        QVERIFY(QFile::remove(path));
+        writeMode(dir, QStringLiteral("READER"), "DownMode=True\r\n");
+        WriteReaderMode(dir.path());
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("Mode"))).entryList(QDir::Files), QStringList{"READER.tdm"});
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("Mode/READER.tdm"))), QByteArray("DownMode=True\r\n"));
+    }
+
+    // A mode that uses no reader switch is saved as it always was; one that does, with its switches.
+    void saveWritesSwitchesOnlyWhenOn_data()
+    {
+        QTest::addColumn<bool>("readerPage");
+        QTest::addColumn<bool>("chapterEnd");
+        QTest::addColumn<QByteArray>("tail");
+        QTest::newRow("none") << false << false << QByteArray("KWUsing=False\r\nDownMode=True\r\n");
+        QTest::newRow("two") << true << true
+                             << QByteArray("KWUsing=False\r\nDownMode=True\r\nReaderPage=True\r\nChapterEnd=True\r\n");
+    }
+    void saveWritesSwitchesOnlyWhenOn()
+    {
+        QFETCH(bool, readerPage);
+        QFETCH(bool, chapterEnd);
+        QFETCH(QByteArray, tail);
+        QTemporaryDir dir;
+        Mode saved;
+        saved.setBlockUrl(QStringLiteral("u"));
+        saved.setBlockImg(QStringLiteral("i"));
+        saved.setDownMode(true);
+        saved.setReaderPage(readerPage);
+        saved.setChapterEnd(chapterEnd);
+        QVERIFY(SaveMode(dir.path(), QStringLiteral("S"), saved));
+        const QByteArray bytes = readBytes(dir.filePath(QStringLiteral("Mode/S.tdm")));
+        QCOMPARE(bytes, "BlockUrl=u\r\nBlockImg=i\r\nSearchKW=\r\n" + tail);
+
+        Mode loaded;
+        loaded.setScriptImg(true);
+        QVERIFY(LoadMode(dir.path(), QStringLiteral("S"), loaded));
+        QCOMPARE(loaded.readerPage(), readerPage);
+        QCOMPARE(loaded.chapterEnd(), chapterEnd);
+        QVERIFY(!loaded.scriptImg());
+        QVERIFY(SaveMode(dir.path(), QStringLiteral("S"), loaded));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("Mode/S.tdm"))), bytes);
     }
 
     void saveThenLoad()

@@ -75,6 +75,51 @@ private Q_SLOTS:
         QCOMPARE(again.mode.name(), QStringLiteral("Normal"));
     }
 
+    // Every start makes sure of the Reader mode beside the others, silently, and leaves every
+    // other mode file as it is, byte for byte.
+    void readerModeIsWrittenWhenMissing_data()
+    {
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<QByteArray>("normal"); // Normal.tdm before the start; empty: none
+        QTest::addColumn<int>("messages");
+        QTest::addColumn<QString>("active");
+        const QByteArray preset("BlockUrl=javascript,void,download,class=,src=\r\n"
+                                "BlockImg=logo,bar,icons,shadow,avatars\r\nSearchKW=\r\nKWUsing=0\r\nDownMode=0\r\n");
+        const QByteArray saved("BlockUrl=a\r\nBlockImg=b\r\nSearchKW=\r\nKWUsing=False\r\nDownMode=True\r\n");
+        QTest::newRow("first start") << QByteArray() << QByteArray() << 1 << "Normal";
+        QTest::newRow("preset Normal") << QByteArray("UsingMode=Normal\r\n") << preset << 0 << "Normal";
+        QTest::newRow("Normal saved by the settings window")
+            << QByteArray("UsingMode=Normal\r\n") << saved << 0 << "Normal";
+        QTest::newRow("Reader in use") << QByteArray("UsingMode=Reader\r\n") << saved << 0 << "Reader";
+    }
+    void readerModeIsWrittenWhenMissing()
+    {
+        QFETCH(QByteArray, options);
+        QFETCH(QByteArray, normal);
+        QFETCH(int, messages);
+        QFETCH(QString, active);
+        StartUp s;
+        if (!options.isEmpty())
+            s.writeOptions(options);
+        if (!normal.isEmpty())
+            s.writeMode(QStringLiteral("Normal"), normal);
+        s.load();
+        QCOMPARE(s.messages.shown.size(), messages);
+        QCOMPARE(s.mode.name(), active);
+        QCOMPARE(s.mode.readerPage(), active == QStringLiteral("Reader"));
+        QVERIFY(readBytes(s.path(QStringLiteral("Mode/Reader.tdm"))).endsWith("ReaderPage=1\r\nScriptImg=1\r\nChapterEnd=1\r\n"));
+        if (!normal.isEmpty())
+            QCOMPARE(readBytes(s.path(QStringLiteral("Mode/Normal.tdm"))), normal);
+
+        // The next start finds it and changes nothing.
+        const QByteArray edited("ReaderPage=1\r\n");
+        s.writeMode(QStringLiteral("Reader"), edited);
+        s.messages.shown.clear();
+        s.load();
+        QCOMPARE(s.messages.shown.size(), 0);
+        QCOMPARE(readBytes(s.path(QStringLiteral("Mode/Reader.tdm"))), edited);
+    }
+
     void reset_data()
     {
         QTest::addColumn<QByteArray>("line");
@@ -222,7 +267,8 @@ private Q_SLOTS:
         QVERIFY(s.messages.shown.isEmpty());
         QCOMPARE(s.mode.name(), QStringLiteral("before"));
         QCOMPARE(s.settings.reset(), qint16(9));
-        QVERIFY(!QFileInfo::exists(s.path(QStringLiteral("Mode"))));
+        // The preset mode is not written; only the Reader mode every start makes sure of.
+        QCOMPARE(QDir(s.path(QStringLiteral("Mode"))).entryList(QDir::Files), QStringList{QStringLiteral("Reader.tdm")});
     }
 
     void unreadableFileLoadsNothing()

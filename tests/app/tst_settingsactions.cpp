@@ -213,7 +213,7 @@ private Q_SLOTS:
         if (!accepted) {
             QCOMPARE(s.messages.shown[0].text, QStringLiteral("您输入了一个不合法的模式名称!"));
             QCOMPARE(s.messages.shown[0].icon, MessageBox::Icon::Critical);
-            QCOMPARE(s.modeEntries(), QStringList{QStringLiteral("Normal.tdm")});
+            QCOMPARE(s.modeEntries(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm")}));
             QCOMPARE(s.files.refreshes, 0);
             return;
         }
@@ -232,7 +232,7 @@ private Q_SLOTS:
         s.actions.saveModeAs();
         QCOMPARE(s.input.asked.size(), 1);
         QVERIFY(s.messages.shown.isEmpty());
-        QCOMPARE(s.modeEntries(), QStringList{QStringLiteral("Normal.tdm")});
+        QCOMPARE(s.modeEntries(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm")}));
     }
 
     void saveAsReplaceQuestion_data()
@@ -258,7 +258,7 @@ private Q_SLOTS:
         QCOMPARE(s.messages.shown[0].text, QStringLiteral("名为abc的模式文件已存在，替换吗?"));
         QCOMPARE(s.messages.shown[0].buttons, MessageBox::Buttons::YesNo);
         QCOMPARE(s.messages.shown[0].icon, MessageBox::Icon::Information);
-        QCOMPARE(s.modeEntries().size(), 2); // never a second spelling of the same mode
+        QCOMPARE(s.modeEntries().size(), 3); // Normal, Reader, and never a second spelling of the same mode
         const QByteArray content = readBytes(s.modePath(existing));
         if (answer == MessageBox::Answer::No) {
             QCOMPARE(s.messages.shown.size(), 1);
@@ -363,7 +363,8 @@ private Q_SLOTS:
         QCOMPARE(s.mode.blockImg(), QStringLiteral("a keyword list long enough to pass the limit"));
         // No temporary file is left behind.
         QCOMPARE(QDir(s.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Option.ini")});
-        QCOMPARE(s.modeEntries(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("abc.tdm")}));
+        QCOMPARE(s.modeEntries(),
+                 (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm"), QStringLiteral("abc.tdm")}));
     }
 
     void nameTheFileSystemRefuses()
@@ -373,7 +374,7 @@ private Q_SLOTS:
         s.actions.saveModeAs();
         QCOMPARE(s.messages.shown.size(), 1);
         QVERIFY(s.messages.shown[0].text.startsWith(ErrorStart));
-        QCOMPARE(s.modeEntries(), QStringList{QStringLiteral("Normal.tdm")});
+        QCOMPARE(s.modeEntries(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm")}));
         QCOMPARE(s.files.refreshes, 0);
     }
 

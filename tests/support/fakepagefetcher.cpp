@@ -2,11 +2,17 @@
 
 QString FakePageFetcher::FetchPage(const QString &address)
 {
+    return FetchPageAndAddress(address).text;
+}
+
+FetchedPage FakePageFetcher::FetchPageAndAddress(const QString &address)
+{
     fetched.append(address);
     if (duringFetch)
         duringFetch(address);
-    const auto it = m_pages.find(address);
+    const QString found = m_redirects.value(address, address);
+    const auto it = m_pages.find(found);
     if (it == m_pages.end() || it->isEmpty())
-        return {};
-    return it->size() > 1 ? it->takeFirst() : it->first();
+        return {{}, found};
+    return {it->size() > 1 ? it->takeFirst() : it->first(), found};
 }

@@ -8,6 +8,7 @@
 
 // Serves pages from a script without any network: each address answers its queued texts in turn
 // and then its last one again; an address without a script answers empty text (a failed fetch).
+// A redirected address answers the page of its target, found at the target.
 class FakePageFetcher final : public PageFetcher
 {
 public:
@@ -17,8 +18,11 @@ public:
 
     void setPage(const QString &address, const QString &text) { m_pages[address] = {text}; }
     void setAnswers(const QString &address, const QStringList &texts) { m_pages[address] = texts; }
+    void setRedirect(const QString &address, const QString &target) { m_redirects[address] = target; }
     QString FetchPage(const QString &address) override;
+    FetchedPage FetchPageAndAddress(const QString &address) override;
 
 private:
     QHash<QString, QStringList> m_pages;
+    QHash<QString, QString> m_redirects;
 };

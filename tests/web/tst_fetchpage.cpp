@@ -227,14 +227,17 @@ void TestFetchPage::followsRedirects_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("location");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("found"); // where the page is found; empty: the address asked for
 
-    QTest::newRow("301 root-relative") << 301 << QByteArray("/to") << QStringLiteral("arrived");
-    QTest::newRow("302 relative") << 302 << QByteArray("to") << QStringLiteral("arrived");
-    QTest::newRow("303 absolute") << 303 << QByteArray("http://127.0.0.1:%1/to") << QStringLiteral("arrived");
-    QTest::newRow("307") << 307 << QByteArray("/to") << QStringLiteral("arrived");
-    QTest::newRow("308 through a second hop") << 308 << QByteArray("/hop") << QStringLiteral("arrived");
-    QTest::newRow("loop") << 302 << QByteArray("/from") << QString();
-    QTest::newRow("elsewhere than the web") << 302 << QByteArray("file:///etc/hostname") << QString();
+    QTest::newRow("301 root-relative") << 301 << QByteArray("/to") << QStringLiteral("arrived") << "/to";
+    QTest::newRow("302 relative") << 302 << QByteArray("to") << QStringLiteral("arrived") << "/to";
+    QTest::newRow("303 absolute") << 303 << QByteArray("http://127.0.0.1:%1/to") << QStringLiteral("arrived") << "/to";
+    QTest::newRow("307") << 307 << QByteArray("/to") << QStringLiteral("arrived") << "/to";
+    QTest::newRow("308 through a second hop") << 308 << QByteArray("/hop") << QStringLiteral("arrived") << "/to";
+    QTest::newRow("with a query") << 302 << QByteArray("/to?p=2&q=%E4%BD%A0") << QStringLiteral("arrived")
+                                  << "/to?p=2&q=%E4%BD%A0";
+    QTest::newRow("loop") << 302 << QByteArray("/from") << QString() << QString();
+    QTest::newRow("elsewhere than the web") << 302 << QByteArray("file:///etc/hostname") << QString() << QString();
 }
 
 void TestFetchPage::followsRedirects()
@@ -242,12 +245,20 @@ void TestFetchPage::followsRedirects()
     QFETCH(int, status);
     QFETCH(QByteArray, location);
     QFETCH(QString, text);
+    QFETCH(QString, found);
     location.replace("%1", QByteArray::number(m_server->port()));
     m_server->setResponse(QStringLiteral("/from"), LoopbackResponse::redirect(location, status));
     m_server->setResponse(QStringLiteral("/hop"), LoopbackResponse::redirect("/to", 301));
     m_server->setResponse(QStringLiteral("/to"), LoopbackResponse::page("arrived"));
 
-    QCOMPARE(m_fetcher->FetchPage(m_server->url(QStringLiteral("/from"))), text);
+    const QString from = m_server->url(QStringLiteral("/from"));
+    QCOMPARE(m_fetcher->FetchPage(from), text);
+    const FetchedPage page = m_fetcher->FetchPageAndAddress(from);
+    QCOMPARE(page.text, text);
+    QCOMPARE(page.address, found.isEmpty() ? from : m_server->url(found));
+    // Without a redirect the address is the one asked for, exactly as written.
+    const QString direct = m_server->url(QStringLiteral("/to#top"));
+    QCOMPARE(m_fetcher->FetchPageAndAddress(direct).address, direct);
 }
 
 void TestFetchPage::redirectToHttpFromHttpsIsRefused()

@@ -76,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(w.form->size(), QSize(495, 492));
         QCOMPARE(w.form->palette().color(QPalette::Window), QColor(Qt::white));
         QCOMPARE(w.field<QLabel>("NM")->text(), QStringLiteral("Normal"));
-        QCOMPARE(w.listed(), QStringList{QStringLiteral("Normal.tdm")});
+        QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm")}));
         for (const char *name : {"pexbutton1", "pexbutton2", "pexbutton3", "pexbutton4", "pexbutton5",
                                  "pexbutton6", "pexbutton7"}) {
             const auto *button = w.field<pexbutton>(name);
@@ -184,19 +184,19 @@ private Q_SLOTS:
         SettingsWindow w;
         w.input.answers = {QStringLiteral("新模式")};
         w.press("pexbutton4");
-        QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("新模式.tdm")}));
+        QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm"), QStringLiteral("新模式.tdm")}));
         QCOMPARE(w.field<QLabel>("NM")->text(), QStringLiteral("Normal"));
 
         QVERIFY(w.field<FileList>("File1")->selectEntry(QStringLiteral("新模式.tdm")));
         w.messages.answers = {MessageBox::Answer::Yes};
         w.press("pexbutton5");
-        QCOMPARE(w.listed(), QStringList{QStringLiteral("Normal.tdm")});
+        QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm")}));
 
         QVERIFY(writeBytes(w.dir.filePath(QStringLiteral("Mode/Other.TDM")), "BlockImg=x\r\n"));
         QVERIFY(writeBytes(w.dir.filePath(QStringLiteral("Mode/notes.txt")), "x"));
-        QCOMPARE(w.listed(), QStringList{QStringLiteral("Normal.tdm")});
+        QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm")}));
         w.press("pexbutton7");
-        QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Other.TDM")}));
+        QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Other.TDM"), QStringLiteral("Reader.tdm")}));
     }
 
     // A mode loaded anywhere shows in the fields at once.
