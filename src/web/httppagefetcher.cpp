@@ -1,5 +1,6 @@
 #include "web/httppagefetcher.h"
 
+#include "web/browserheaders.h"
 #include "web/bytestotext.h"
 #include "web/charsetdeclaration.h"
 
@@ -59,7 +60,12 @@ HttpPageFetcher::HttpPageFetcher() = default;
 
 QString HttpPageFetcher::FetchPage(const QString &address)
 {
-    const std::optional<QByteArray> body = fetchBody(address);
+    return FetchPage(address, QString());
+}
+
+QString HttpPageFetcher::FetchPage(const QString &address, const QString &referer)
+{
+    const std::optional<QByteArray> body = fetchBody(address, referer);
     if (!body || body->isEmpty())
         return {};
     return BytesToText(*body, declaredCharset(*body)).value_or(QString());
@@ -84,14 +90,15 @@ std::optional<HttpPageFetcher::Response> HttpPageFetcher::completeResponse(const
 
 // Redirects are followed here rather than by Qt: Qt 6.4's own following now and then sends the
 // original request a second time. As with Qt's default policy, https never redirects to http.
-std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address)
+// Each hop keeps the Referer of the page that led to the first, as browsers do.
+std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address, const QString &referer)
 {
     QUrl url(address);
     const QDeadlineTimer deadline(m_timeLimit, Qt::PreciseTimer);
     for (int hop = 0; hop <= maxRedirects; ++hop) {
         if (!isWebAddress(url))
             return std::nullopt;
-        const std::optional<Response> response = get(url, deadline);
+        const std::optional<Response> response = get(url, deadline, referer);
         if (!response)
             return std::nullopt;
         if (!response->location.isValid())
@@ -104,9 +111,11 @@ std::optional<QByteArray> HttpPageFetcher::fetchBody(const QString &address)
     return std::nullopt;
 }
 
-std::optional<HttpPageFetcher::Response> HttpPageFetcher::get(const QUrl &url, const QDeadlineTimer &deadline)
+std::optional<HttpPageFetcher::Response> HttpPageFetcher::get(const QUrl &url, const QDeadlineTimer &deadline,
+                                                               const QString &referer)
 {
     QNetworkRequest request(url);
+    addBrowserHeaders(request, referer);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     if (!m_trusted.isEmpty()) {
         QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();

@@ -30,6 +30,7 @@ public:
     // text on time-out, transport failure, an oversized body or an unknown charset. The HTTP status
     // is not examined: an error page is returned like any other.
     QString FetchPage(const QString &address) override;
+    QString FetchPage(const QString &address, const QString &referer) override;
 
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
     void setSizeLimit(qint64 bytes) { m_sizeLimit = bytes; }
@@ -44,8 +45,8 @@ private:
         QUrl location; // where a redirect points; empty for any other answer
     };
 
-    std::optional<QByteArray> fetchBody(const QString &address);
-    std::optional<Response> get(const QUrl &url, const QDeadlineTimer &deadline);
+    std::optional<QByteArray> fetchBody(const QString &address, const QString &referer);
+    std::optional<Response> get(const QUrl &url, const QDeadlineTimer &deadline, const QString &referer);
     static std::optional<Response> completeResponse(const QNetworkReply &reply, const QByteArray &body);
 
     QNetworkAccessManager m_network;

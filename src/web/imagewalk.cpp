@@ -41,8 +41,15 @@ ImageWalk::ImageWalk(PageFetcher &fetcher, TaskBoard &board, StatusLine &statusL
 
 ImageWalk::Outcome ImageWalk::BuildImageList(const QString &address, qint16 index, QString &result)
 {
+    QStringList imagePages;
+    return BuildImageList(address, index, result, imagePages);
+}
+
+ImageWalk::Outcome ImageWalk::BuildImageList(const QString &address, qint16 index, QString &result,
+                                             QStringList &imagePages)
+{
     try {
-        return walk(address, index, result);
+        return walk(address, index, result, imagePages);
     } catch (const MissingTaskError &) {
         // The user removed the task while it was walked: nobody is left to report to or to
         // take the list, so the walk ends quietly without delivering it.
@@ -50,16 +57,20 @@ ImageWalk::Outcome ImageWalk::BuildImageList(const QString &address, qint16 inde
     }
 }
 
-ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString &result)
+ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString &result, QStringList &imagePages)
 {
     qint32 page = 1;
     QString current = address;
     QString imageList;
+    QStringList pages;
+    QString referer; // the page before, sent along as a browser would
     QString firstAddress = address;
     // Only the walk that was paused continues: the saved list belongs to the page it stopped
     // before, and its chapter still ends where it began.
     if (m_runFlags.pauseFlag && address == m_pauseState.savedWalkNext) {
         imageList = m_pauseState.savedWalkList;
+        pages = m_pauseState.savedWalkPages;
+        referer = m_pauseState.savedWalkReferer;
         page = m_pauseState.savedWalkPage;
         if (!m_pauseState.savedWalkFirst.isEmpty())
             firstAddress = m_pauseState.savedWalkFirst;
@@ -75,13 +86,17 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
             break;
         }
         QString text;
-        if (!fetchWithRetries(current, index, text))
+        if (!fetchWithRetries(current, referer, index, text))
             return Outcome::Failed;
         m_board.ChangeState(index, QStringLiteral("获取资源......"));
         const QString analysed = current;
+        const qsizetype listed = imageList.size();
         const QStringList candidates = AnalysePage(text, firstAddress, m_mode, imageList, [&] {
             m_board.ChangeState(index, QStringLiteral("分析资源......"));
         });
+        for (qsizetype n = QStringView(imageList).mid(listed).count(crlf); n > 0; --n)
+            pages.append(analysed);
+        referer = analysed;
         current = chooseNextPage(candidates);
         if (endsWalk(current, firstAddress, analysed)) {
             m_board.ChangeState(index, QStringLiteral("链接已全部被找到!开始下载..."));
@@ -95,8 +110,11 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
     }
 
     result = imageList;
+    imagePages = pages;
     if (m_runFlags.pauseFlag) {
         m_pauseState.savedWalkList = imageList;
+        m_pauseState.savedWalkPages = pages;
+        m_pauseState.savedWalkReferer = referer;
         m_pauseState.savedWalkPage = page;
         m_pauseState.savedWalkFirst = firstAddress;
         // A walk that reached the chapter's end has nothing left to continue.
@@ -106,11 +124,11 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
 }
 
 // A value below 1 counts as one attempt, so a page that keeps failing cannot hold the walk forever.
-bool ImageWalk::fetchWithRetries(const QString &address, qint16 index, QString &text)
+bool ImageWalk::fetchWithRetries(const QString &address, const QString &referer, qint16 index, QString &text)
 {
     qint32 failures = 0;
     for (;;) {
-        text = m_fetcher.FetchPage(address);
+        text = m_fetcher.FetchPage(address, referer);
         if (!isBlankPage(text))
             return true;
         ++failures;

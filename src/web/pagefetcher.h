@@ -9,4 +9,11 @@ class PageFetcher
 public:
     virtual ~PageFetcher() = default;
     virtual QString FetchPage(const QString &address) = 0;
+    // The same, sent with `referer` (the page that led here) as its Referer; empty sends none.
+    // A fetcher that cannot send one fetches without it.
+    virtual QString FetchPage(const QString &address, const QString &referer)
+    {
+        Q_UNUSED(referer);
+        return FetchPage(address);
+    }
 };

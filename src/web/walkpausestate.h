@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // What a walk stopped by a pause leaves for the walk that continues it: one record for the
@@ -11,4 +12,6 @@ struct WalkPauseState
     qint32 savedWalkPage = 1; // the number of the page the continued walk begins with
     QString savedWalkFirst;   // where the paused walk started: still the end of the chapter
     QString savedWalkNext;    // the page the paused walk would have fetched next
+    QStringList savedWalkPages; // the page of each image of the saved list
+    QString savedWalkReferer;   // the page that led to the next one
 };

@@ -1,8 +1,9 @@
 #include "fakepagefetcher.h"
 
-QString FakePageFetcher::FetchPage(const QString &address)
+QString FakePageFetcher::FetchPage(const QString &address, const QString &referer)
 {
     fetched.append(address);
+    referers.append(referer);
     if (duringFetch)
         duringFetch(address);
     const auto it = m_pages.find(address);
