@@ -239,6 +239,35 @@ private Q_SLOTS:
         QVERIFY2(run.err.contains("HTTP 404"), run.err.constData());
     }
 
+    void interruptRemovesThePartialImage_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("ctrl-c") << int(SIGINT);
+        QTest::newRow("sigterm") << int(SIGTERM);
+    }
+    void interruptRemovesThePartialImage()
+    {
+        QFETCH(int, signal);
+        LoopbackServer server;
+        serveChapter(server, QStringLiteral("c"), 2, "Slow");
+        LoopbackResponse slow = LoopbackResponse::page(imageBytes(1, 400000), "image/jpeg");
+        slow.bytesPerTick = 20000;
+        slow.tick = 50ms;
+        server.setResponse(QStringLiteral("/c/img/1.jpg"), slow);
+
+        Program program(m_app.path());
+        program.start({QStringLiteral("get"), QStringLiteral("--download"), server.url(QStringLiteral("/c/1.html"))});
+        // Wait until the image is being written, then interrupt.
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files).size() >= 2, 20000);
+        QTest::qWait(200);
+        ::kill(pid_t(program.process().processId()), signal);
+        const Run run = program.finish();
+        QCOMPARE(run.status, 128 + signal);
+        const QStringList left = QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files);
+        QCOMPARE(left, QStringList{QStringLiteral("Down.lst")});
+        QVERIFY(readBytes(download(QStringLiteral("Slow/Down.lst"))).endsWith("\r\n\r\n"));
+    }
+
     // Sites that refuse images without the page as Referer: a walked chapter sends each image's
     // page, a saved list the image's own site; pages and images carry the chosen User-Agent.
     void refererAndUserAgent()
@@ -326,35 +355,6 @@ private Q_SLOTS:
         QCOMPARE(readBytes(download(QStringLiteral("Killed/2.jpg"))), second);
         QCOMPARE(readBytes(download(QStringLiteral("Killed/3.jpg"))), imageBytes(3));
         QVERIFY2(run.err.contains("Killed: 3 images saved, 0 failed"), run.err.constData());
-    }
-
-    void interruptRemovesThePartialImage_data()
-    {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("ctrl-c") << int(SIGINT);
-        QTest::newRow("sigterm") << int(SIGTERM);
-    }
-    void interruptRemovesThePartialImage()
-    {
-        QFETCH(int, signal);
-        LoopbackServer server;
-        serveChapter(server, QStringLiteral("c"), 2, "Slow");
-        LoopbackResponse slow = LoopbackResponse::page(imageBytes(1, 400000), "image/jpeg");
-        slow.bytesPerTick = 20000;
-        slow.tick = 50ms;
-        server.setResponse(QStringLiteral("/c/img/1.jpg"), slow);
-
-        Program program(m_app.path());
-        program.start({QStringLiteral("get"), QStringLiteral("--download"), server.url(QStringLiteral("/c/1.html"))});
-        // Wait until the image is being written, then interrupt.
-        QTRY_VERIFY_WITH_TIMEOUT(QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files).size() >= 2, 20000);
-        QTest::qWait(200);
-        ::kill(pid_t(program.process().processId()), signal);
-        const Run run = program.finish();
-        QCOMPARE(run.status, 128 + signal);
-        const QStringList left = QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files);
-        QCOMPARE(left, QStringList{QStringLiteral("Down.lst")});
-        QVERIFY(readBytes(download(QStringLiteral("Slow/Down.lst"))).endsWith("\r\n\r\n"));
     }
 };
 
