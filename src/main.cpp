@@ -59,8 +59,10 @@ int runCommandLine(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("tavrin"));
     return runCommandLine(QCoreApplication::arguments().mid(1), programFolder(),
                           [](TaskBoard &board, StatusLine &status, ShellLauncher &launcher, const Settings &settings,
-                             RunFlags &flags) {
-                              return std::make_unique<DownloadEngine>(board, status, launcher, settings, flags);
+                             RunFlags &flags, const DownloadOptions &options) {
+                              auto engine = std::make_unique<DownloadEngine>(board, status, launcher, settings, flags);
+                              engine->setOptions(options);
+                              return engine;
                           });
 }
 

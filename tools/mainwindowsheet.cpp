@@ -29,7 +29,7 @@ public:
 class HeldDownloader final : public ImageDownloader
 {
 public:
-    void start(qint16, const QString &, const QString &) override {}
+    void start(qint16, const QString &, const QString &, const QStringList &) override {}
     bool isBusy() const override { return false; }
     void taskRemoved(qint16) override {}
     void abort() override {}

@@ -24,6 +24,7 @@ public:
 private:
     bool readOption(const QString &name, const std::optional<QString> &inlineValue);
     std::optional<QString> value(const QString &name, const std::optional<QString> &inlineValue);
+    void readWait(const QString &text);
     bool takePositional(const QString &argument);
     void check();
     void fail(const QString &message)
@@ -60,6 +61,18 @@ CliParse Reader::read()
     return m_parse;
 }
 
+// Seconds, fractions too, up to a day.
+void Reader::readWait(const QString &text)
+{
+    bool number = false;
+    const double seconds = text.toDouble(&number);
+    if (!number || !(seconds >= 0 && seconds <= 86400)) {
+        fail(QStringLiteral("--wait takes a number of seconds, not \"%1\"").arg(text));
+        return;
+    }
+    m_parse.options.waitSeconds = seconds;
+}
+
 bool Reader::readOption(const QString &name, const std::optional<QString> &inlineValue)
 {
     CliOptions &options = m_parse.options;
@@ -94,6 +107,11 @@ bool Reader::readOption(const QString &name, const std::optional<QString> &inlin
         options.listOnly = listOnly;
     } else if (name == u"--cbz") {
         flag(options.cbz);
+    } else if (name == u"--continue") {
+        flag(options.keepExisting);
+    } else if (name == u"--wait") {
+        if (const std::optional<QString> text = value(name, inlineValue))
+            readWait(*text);
     } else if (name == u"--json") {
         flag(options.json);
     } else {
@@ -165,6 +183,8 @@ void Reader::check()
         fail(QStringLiteral("-i, --list-only, --download and --choose go with get"));
     if (analyse && o.cbz)
         fail(QStringLiteral("--cbz goes with get and download"));
+    if (analyse && (o.keepExisting || o.waitSeconds))
+        fail(QStringLiteral("--continue and --wait go with get and download"));
     if (!analyse && (o.json || !o.firstAddress.isEmpty()))
         fail(QStringLiteral("--json and --first-address go with analyse"));
     for (const QString &answer : o.choices) {
@@ -226,6 +246,12 @@ QString cliHelpText()
         "                         answer the walk ends there)\n"
         "  --cbz                  with get and download: once every image of a chapter arrived,\n"
         "                         pack them into <folder>.cbz beside the folder\n"
+        "  --continue             with get and download: keep the images already in the folder\n"
+        "                         and fetch only the missing ones, so an interrupted chapter\n"
+        "                         goes on where it stopped (an image is written as NAME.part and\n"
+        "                         gets its name only once whole)\n"
+        "  --wait SECONDS         with get and download: wait that long between two images, for\n"
+        "                         sites that refuse fast clients\n"
         "\n"
         "Options for analyse:\n"
         "      --first-address URL  where the walk would have started (needed with a FILE;\n"
@@ -238,6 +264,12 @@ QString cliHelpText()
         "      --mode NAME        use the mode NAME for this run only; nothing is saved\n"
         "  -h, --help             show this help\n"
         "      --version          show the version\n"
+        "\n"
+        "Pages and images are requested as a common browser does; the environment variable\n"
+        "TAVRIN_USER_AGENT replaces its User-Agent. An image that fails on the way (no answer,\n"
+        "a broken body, HTTP 408, 429 or 5xx) is tried again after a growing wait, as many times\n"
+        "as Option.ini gives a page (at least once), from where it broke off when the server\n"
+        "allows. A web page where an image should be counts as a failed image.\n"
         "\n"
         "Progress goes to standard error: each state of a task on a line, and on a terminal a\n"
         "progress line with percent, image count and speed.\n"

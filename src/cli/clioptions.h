@@ -22,6 +22,8 @@ struct CliOptions
     std::optional<bool> listOnly; // get: --list-only / --download; the mode decides when unset
     QStringList choices;          // --choose: answers to the next-page questions, in turn
     bool cbz = false;             // pack each complete chapter into a comic archive
+    bool keepExisting = false;    // --continue: images already in the folder are not fetched again
+    std::optional<double> waitSeconds; // --wait: the pause between two images
     QString appFolder;
     QString modeName;             // this mode for this run only
     QString page;                 // analyse: a file or an address

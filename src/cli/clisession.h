@@ -8,6 +8,7 @@
 #include "cli/terminaldialogs.h"
 #include "cli/terminaloutput.h"
 #include "platform/shelllauncher.h"
+#include "tasks/downloadoptions.h"
 #include "tasks/guardedtaskboard.h"
 #include "tasks/windowlock.h"
 #include "web/httppagefetcher.h"
@@ -42,7 +43,7 @@ struct CliSession
 {
     using DownloaderFactory =
         std::function<std::unique_ptr<ImageDownloader>(TaskBoard &, StatusLine &, ShellLauncher &,
-                                                       const Settings &, RunFlags &)>;
+                                                       const Settings &, RunFlags &, const DownloadOptions &)>;
 
     CliSession(const CliOptions &options, const QString &appFolder, const DownloaderFactory &makeDownloader);
     ~CliSession();
@@ -60,6 +61,7 @@ struct CliSession
     Settings settings;
     Mode mode;
     RunFlags flags;
+    DownloadOptions downloadOptions; // --continue, --wait
     std::unique_ptr<ImageDownloader> downloader;
     std::unique_ptr<TaskCore> core;
     int stopSignal = 0; // Ctrl-C or SIGTERM arrived: no further chapter starts

@@ -8,9 +8,13 @@
 #include "platform/statusline.h"
 #include "tasks/imagefile.h"
 #include "tasks/imagefilename.h"
+#include "tasks/imageresponse.h"
+#include "tasks/retrywait.h"
+#include "web/webaddress.h"
 
 #include <cmath>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -25,15 +29,23 @@ struct DownloadEngine::Run
 {
     enum class Phase
     {
+        Waiting,   // between two requests
         Requested, // waiting for the transfer's state
         Reading,   // the chunk loop runs
     };
 
     qint16 task = -1;
     QString folderPath;
-    Phase phase = Phase::Requested;
-    bool over = false; // ended or stopped: its frames touch nothing any more
-    ImageFile file;
+    QStringList imagePages; // the page each image was found on, where known
+    Phase phase = Phase::Waiting;
+    bool over = false;      // ended or stopped: its frames touch nothing any more
+    bool requested = false; // an image was requested: the next one waits its interval first
+    ImageFile file;         // the part file of the current image, kept open across its tries
+
+    // The current image's tries.
+    qint32 failures = 0;
+    bool resumable = false; // its server takes ranges: a retry asks for the rest of the part file
+    qint64 askedFrom = 0;   // where the last request asked the body to begin
 };
 
 namespace {
@@ -75,7 +87,8 @@ bool DownloadEngine::isBusy() const
     return m_run != nullptr;
 }
 
-void DownloadEngine::start(qint16 task, const QString &listText, const QString &folderPath)
+void DownloadEngine::start(qint16 task, const QString &listText, const QString &folderPath,
+                           const QStringList &imagePages)
 {
     if (m_run) {
         const qint16 previous = m_run->task;
@@ -85,18 +98,23 @@ void DownloadEngine::start(qint16 task, const QString &listText, const QString &
     m_run = std::make_shared<Run>();
     m_run->task = task;
     m_run->folderPath = folderPath;
+    m_run->imagePages = imagePages;
     m_state = EngineState{};
     m_state.activeTask = task;
     m_state.imageUrls = imageAddresses(listText);
     m_state.lastImage = qint32(m_state.imageUrls.size()) - 1;
     m_state.taskFolderName = QFileInfo(folderPath).fileName();
+    ImageFile::removeParts(folderPath, imageFileNames(m_state.imageUrls));
 
     const std::shared_ptr<Run> run = m_run;
     const RunGuard guard(this, run->over);
     try {
-        Failure failure;
+        QString failure;
+        Begin begin = Begin::Requested;
         if (m_state.lastImage >= 0)
-            failure = BeginImage(0);
+            begin = BeginImage(0, failure);
+        if (begin == Begin::Stopped || !guard.alive())
+            return;
         m_board.ChangeState(task, QStringLiteral("下载开始..."));
         if (!guard.alive())
             return;
@@ -104,8 +122,10 @@ void DownloadEngine::start(qint16 task, const QString &listText, const QString &
             m_board.ChangeState(task, QStringLiteral("下载完成!"));
             if (guard.alive())
                 endRun();
-        } else if (failure) {
+        } else if (begin == Begin::Failed) {
             goOn(failure);
+        } else if (begin == Begin::Skipped) {
+            goOn(std::nullopt);
         }
     } catch (const std::exception &) {
         // The bar went away without taskRemoved (MissingTaskError), or worse: end quietly.
@@ -129,20 +149,49 @@ void DownloadEngine::abort()
     stopRun();
 }
 
-DownloadEngine::Failure DownloadEngine::BeginImage(qint32 k)
+// Any wait in here (the pause between images) may end the run: then Stopped, and the caller
+// touches nothing.
+DownloadEngine::Begin DownloadEngine::BeginImage(qint32 k, QString &failure)
 {
+    const std::shared_ptr<Run> run = m_run;
+    const RunGuard guard(this, run->over);
     // Every image goes to the folder the task started with, whatever its title is now.
     m_state.currentUrl = m_state.imageUrls.value(k);
     m_state.imageFilePath =
-        QDir(m_run->folderPath).filePath(imageFileName(k, m_state.lastImage + 1, m_state.currentUrl));
-    m_run->phase = Run::Phase::Requested;
-    if (!m_transfer.RequestUrl(m_state.currentUrl))
-        return QStringLiteral("不是http或https地址");
-    return std::nullopt;
+        QDir(run->folderPath).filePath(imageFileName(k, m_state.lastImage + 1, m_state.currentUrl));
+    run->phase = Run::Phase::Waiting;
+    run->failures = 0;
+    run->resumable = false;
+    // Only whole images carry the name, so one that is there needs nothing more.
+    if (m_options.keepExisting && QFileInfo::exists(m_state.imageFilePath)) {
+        reportPercent(1, 1, true);
+        return guard.alive() ? Begin::Skipped : Begin::Stopped;
+    }
+    if (!isWebAddress(QUrl(m_state.currentUrl))) {
+        failure = QStringLiteral("不是http或https地址");
+        return Begin::Failed;
+    }
+    if (run->requested && m_options.imageInterval.count() > 0 && !waitFor(run, m_options.imageInterval))
+        return Begin::Stopped;
+    run->requested = true;
+    request(*run);
+    return Begin::Requested;
+}
+
+// Asks for the current image: from where its part file ends when the server takes ranges and
+// there is something to continue, else whole. The page it was found on is its Referer, or its
+// own site when that is unknown (a saved list).
+void DownloadEngine::request(Run &run)
+{
+    const QString page = run.imagePages.value(m_state.currentImage);
+    const QString referer = page.isEmpty() ? siteRoot(m_state.currentUrl) : page;
+    run.askedFrom = run.resumable ? run.file.size() : 0;
+    run.phase = Run::Phase::Requested;
+    m_transfer.RequestUrl(m_state.currentUrl, referer, run.askedFrom);
 }
 
 // The failure step and the step to the next image, as a loop: a run of images that fail at once
-// (lines that are no web address) never deepens the stack.
+// (lines that are no web address) or are kept never deepens the stack.
 void DownloadEngine::goOn(Failure failure)
 {
     const std::shared_ptr<Run> run = m_run;
@@ -163,9 +212,18 @@ void DownloadEngine::goOn(Failure failure)
                 endRun();
             return;
         }
-        failure = BeginImage(m_state.currentImage);
-        if (!failure)
+        QString description;
+        switch (BeginImage(m_state.currentImage, description)) {
+        case Begin::Requested:
+        case Begin::Stopped:
             return;
+        case Begin::Skipped:
+            failure.reset();
+            break;
+        case Begin::Failed:
+            failure = description;
+            break;
+        }
     }
 }
 
@@ -186,10 +244,12 @@ void DownloadEngine::onTransferState(int state)
     const std::shared_ptr<Run> run = m_run;
     const RunGuard guard(this, run->over);
     try {
-        if (state == Transfer::requestFailed)
-            requestFailed(run);
-        else if (state == Transfer::responseArrived)
+        if (state == Transfer::requestFailed) {
+            if (tryAgain(run, TryFailure{}) == Retry::Exhausted)
+                requestFailed(run);
+        } else if (state == Transfer::responseArrived) {
             receive(run);
+        }
     } catch (const std::exception &) {
         if (guard.alive()) {
             const qint16 task = run->task;
@@ -199,10 +259,11 @@ void DownloadEngine::onTransferState(int state)
     }
 }
 
-// A request that got no response stops the task where it is.
+// A request that got no response, try after try, stops the task where it is.
 void DownloadEngine::requestFailed(const std::shared_ptr<Run> &run)
 {
     const RunGuard guard(this, run->over);
+    run->file.discard();
     m_board.ChangeState(run->task,
                         failureState(m_state.currentImage, QString::number(m_transfer.FailureCode()) +
                                                                QLatin1Char(':') + m_transfer.FailureText()));
@@ -213,14 +274,18 @@ void DownloadEngine::requestFailed(const std::shared_ptr<Run> &run)
 void DownloadEngine::receive(const std::shared_ptr<Run> &run)
 {
     run->phase = Run::Phase::Reading;
-    QString failure;
+    TryFailure failure;
     switch (readImage(run, failure)) {
     case Read::Stopped:
         return;
+    case Read::Retry:
+        if (tryAgain(run, failure) != Retry::Exhausted)
+            return;
+        [[fallthrough]];
     case Read::Failed:
         run->file.discard();
         m_transfer.cancel();
-        goOn(failure);
+        goOn(failure.description);
         return;
     case Read::Complete:
         goOn(std::nullopt);
@@ -228,18 +293,51 @@ void DownloadEngine::receive(const std::shared_ptr<Run> &run)
     }
 }
 
-// Reads the body into the image file chunk by chunk. Returns Stopped as soon as the frame may
-// touch nothing any more; otherwise the engine and the run are alive on return.
-DownloadEngine::Read DownloadEngine::readImage(const std::shared_ptr<Run> &run, QString &failure)
+// Another try at the current image after a wait, while tries are left: at least one, and as many
+// as the settings give a page. The part file stays for the next try to continue.
+DownloadEngine::Retry DownloadEngine::tryAgain(const std::shared_ptr<Run> &run, const TryFailure &failure)
 {
     const RunGuard guard(this, run->over);
-    // An error page or an unfollowed redirect is no image.
-    const int status = m_transfer.statusCode();
-    if (status >= 300) {
-        failure = QStringLiteral("HTTP ") + QString::number(status);
-        return Read::Failed;
-    }
+    if (run->failures >= std::max<qint32>(1, m_settings.reset()))
+        return Retry::Exhausted;
+    ++run->failures;
+    m_transfer.cancel();
+    run->phase = Run::Phase::Waiting;
+    m_board.ChangeState(run->task, QStringLiteral("第%1次失败，重试...").arg(run->failures));
+    if (!guard.alive() || !waitFor(run, retryWait(run->failures, m_retryBase, failure.retryAfter)))
+        return Retry::Stopped;
+    request(*run);
+    return Retry::Requested;
+}
 
+// Judges the answer's head, then reads its body. Returns Stopped as soon as the frame may touch
+// nothing any more; otherwise the engine and the run are alive on return.
+DownloadEngine::Read DownloadEngine::readImage(const std::shared_ptr<Run> &run, TryFailure &failure)
+{
+    const ImageHead head = judgeImageHead(
+        m_transfer.statusCode(), run->askedFrom, [this](const QString &name) { return m_transfer.ReadHeader(name); },
+        QDateTime::currentDateTimeUtc());
+    switch (head.verdict) {
+    case ImageHead::Verdict::Retry:
+        failure = {head.failure, head.retryAfter};
+        if (head.startOver)
+            run->resumable = false;
+        return Read::Retry;
+    case ImageHead::Verdict::Fail:
+        failure.description = head.failure;
+        return Read::Failed;
+    case ImageHead::Verdict::Read:
+        break;
+    }
+    run->resumable = head.resumable;
+    return readBody(run, head.offset, failure);
+}
+
+// Reads the body into the part file chunk by chunk, after the first `offset` bytes of the image
+// that the part file holds already.
+DownloadEngine::Read DownloadEngine::readBody(const std::shared_ptr<Run> &run, qint64 offset, TryFailure &failure)
+{
+    const RunGuard guard(this, run->over);
     QByteArray chunk = m_transfer.ReadChunk(chunkSize);
     QCoreApplication::processEvents();
     if (!guard.alive())
@@ -248,16 +346,21 @@ DownloadEngine::Read DownloadEngine::readImage(const std::shared_ptr<Run> &run, 
         stopRun();
         return Read::Stopped;
     }
-    m_runFlags.resumeFlag = false;
-    if (!run->file.open(m_state.imageFilePath)) {
-        failure = QStringLiteral("无法创建文件:") + run->file.errorString();
+    if (offset == 0 && beginsLikeHtml(chunk)) {
+        failure.description = webPageFailure();
         return Read::Failed;
     }
-    const qint64 length = announcedLength();
-    qint64 written = 0;
+    m_runFlags.resumeFlag = false;
+    if (offset == 0 && !(run->file.isOpen() ? run->file.restart() : run->file.open(m_state.imageFilePath))) {
+        failure.description = QStringLiteral("无法创建文件:") + run->file.errorString();
+        return Read::Failed;
+    }
+    const qint64 announced = announcedLength();
+    const qint64 length = announced > 0 ? offset + announced : 0;
+    qint64 written = offset;
     for (;;) {
         if (!run->file.write(chunk)) {
-            failure = QStringLiteral("写入文件失败:") + run->file.errorString();
+            failure.description = QStringLiteral("写入文件失败:") + run->file.errorString();
             return Read::Failed;
         }
         written += chunk.size();
@@ -282,25 +385,27 @@ DownloadEngine::Read DownloadEngine::readImage(const std::shared_ptr<Run> &run, 
         }
 
         const bool ended = chunk.isEmpty();
-        // A body that ends short of its announced length, or breaks off, is no image.
+        // A body that ends short of its announced length, or breaks off, is no image yet.
         if (ended && (length > 0 ? written < length : !m_transfer.bodyFailure().isEmpty())) {
-            failure = m_transfer.bodyFailure();
-            if (failure.isEmpty())
-                failure = QStringLiteral("数据不完整:%1/%2字节").arg(written).arg(length);
-            return Read::Failed;
+            failure.description = m_transfer.bodyFailure();
+            if (failure.description.isEmpty())
+                failure.description = QStringLiteral("数据不完整:%1/%2字节").arg(written).arg(length);
+            return Read::Retry;
         }
-        reportPercent(written, length, ended);
-        if (!guard.alive())
-            return Read::Stopped;
         // Without a usable length the body is read to its end.
         if (length > 0 ? written >= length : ended)
             break;
+        reportPercent(written, length, false);
+        if (!guard.alive())
+            return Read::Stopped;
     }
     if (!run->file.complete()) {
-        failure = QStringLiteral("写入文件失败:") + run->file.errorString();
+        failure.description = QStringLiteral("写入文件失败:") + run->file.errorString();
         return Read::Failed;
     }
-    return Read::Complete;
+    // The image's share is shown once it is under its name.
+    reportPercent(written, length, true);
+    return guard.alive() ? Read::Complete : Read::Stopped;
 }
 
 bool DownloadEngine::waitWhilePaused(const std::shared_ptr<Run> &run)
@@ -310,27 +415,37 @@ bool DownloadEngine::waitWhilePaused(const std::shared_ptr<Run> &run)
     if (!guard.alive())
         return false;
     while (!m_runFlags.resumeFlag) {
-        QEventLoop loop;
-        bool woken = false;
-        const auto wake = [&] {
-            woken = true;
-            loop.quit();
-        };
-        QTimer::singleShot(pausePoll, &loop, wake);
-        connect(this, &DownloadEngine::runStopped, &loop, wake);
-        loop.exec();
-        if (!guard.alive())
+        if (!waitFor(run, pausePoll))
             return false;
-        if (!woken) {
-            // The application quits under the paused task: leave no partial file behind.
-            stopRun();
-            return false;
-        }
         m_statusLine.setText(QStringLiteral("睡大觉中..."));
         if (!guard.alive())
             return false;
     }
     m_runFlags.resumeFlag = false;
+    return true;
+}
+
+// Waits in a nested loop, the window live. False when the frame must touch nothing any more: the
+// run was stopped or the engine deleted meanwhile, or the application quits (the run is then
+// stopped, leaving no partial file).
+bool DownloadEngine::waitFor(const std::shared_ptr<Run> &run, std::chrono::milliseconds duration)
+{
+    const RunGuard guard(this, run->over);
+    QEventLoop loop;
+    bool woken = false;
+    const auto wake = [&] {
+        woken = true;
+        loop.quit();
+    };
+    QTimer::singleShot(duration, &loop, wake);
+    connect(this, &DownloadEngine::runStopped, &loop, wake);
+    loop.exec();
+    if (!guard.alive())
+        return false;
+    if (!woken) {
+        stopRun();
+        return false;
+    }
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tasks/downloadoptions.h"
 #include "tasks/enginestate.h"
 #include "tasks/imagedownloader.h"
 #include "web/transfer.h"
@@ -20,7 +21,9 @@ struct RunFlags;
 // line. The chunk loop waits in nested event loops, so the user can pause, continue, remove the
 // task, start another or quit in the middle of an image; after every wait the loop checks that
 // its task is still the running one (and the engine still alive) before it touches anything.
-// An image that fails is reported and skipped, and only complete images stay in the folder.
+// A try that fails on the way (no answer, a broken body, 408, 429, 5xx) is tried again after a
+// growing wait, from where it broke off when the server takes ranges. An image that fails for
+// good is reported and skipped, and only complete images ever carry an image's name.
 class DownloadEngine final : public ImageDownloader
 {
     Q_OBJECT
@@ -29,13 +32,16 @@ class DownloadEngine final : public ImageDownloader
 public:
     static constexpr qint64 chunkSize = 10240;
     static constexpr std::chrono::milliseconds pausePoll{50};
+    static constexpr std::chrono::milliseconds defaultRetryBase{1000};
 
     DownloadEngine(TaskBoard &board, StatusLine &statusLine, ShellLauncher &launcher, const Settings &settings,
                    RunFlags &runFlags, QObject *parent = nullptr);
     // Stops a running task like abort().
     ~DownloadEngine() override;
 
-    void start(qint16 task, const QString &listText, const QString &folderPath) override;
+    using ImageDownloader::start;
+    void start(qint16 task, const QString &listText, const QString &folderPath,
+               const QStringList &imagePages) override;
     bool isBusy() const override;
     void taskRemoved(qint16 task) override;
     // Stops the running task and removes its partial file, without reports and without taskEnded,
@@ -45,6 +51,10 @@ public:
     const EngineState &state() const { return m_state; }
     // For the idle limit and trusted certificates.
     Transfer &transfer() { return m_transfer; }
+    // Takes effect with the next task.
+    void setOptions(const DownloadOptions &options) { m_options = options; }
+    // The wait before the first retry of an image; it doubles with every further one.
+    void setRetryBase(std::chrono::milliseconds base) { m_retryBase = base; }
 
 Q_SIGNALS:
     // The running task was stopped: wakes its pause wait.
@@ -54,22 +64,49 @@ private:
     struct Run;
     using Failure = std::optional<QString>; // an image failure's description
 
+    // Why a try at an image went wrong.
+    struct TryFailure
+    {
+        QString description;
+        std::optional<std::chrono::milliseconds> retryAfter; // what the server asked for
+    };
+
     enum class Read
     {
         Complete,
-        Failed,
+        Failed,  // for good: the failure step
+        Retry,   // this try failed; another may not
         Stopped, // the task is no longer the running one, or the engine is gone
+    };
+
+    enum class Begin
+    {
+        Requested,
+        Skipped, // its file is there already and is kept
+        Failed,
+        Stopped,
+    };
+
+    enum class Retry
+    {
+        Requested, // the image is asked for again
+        Exhausted, // no tries left: the caller goes on as for any failure
+        Stopped,
     };
 
     void onTransferState(int state);
     void receive(const std::shared_ptr<Run> &run);
-    Read readImage(const std::shared_ptr<Run> &run, QString &failure);
+    Read readImage(const std::shared_ptr<Run> &run, TryFailure &failure);
+    Read readBody(const std::shared_ptr<Run> &run, qint64 offset, TryFailure &failure);
+    Retry tryAgain(const std::shared_ptr<Run> &run, const TryFailure &failure);
     bool waitWhilePaused(const std::shared_ptr<Run> &run);
+    bool waitFor(const std::shared_ptr<Run> &run, std::chrono::milliseconds duration);
     void reportSpeed(qint64 milliseconds);
     void reportPercent(qint64 written, qint64 length, bool bodyEnded);
     qint64 announcedLength() const;
 
-    Failure BeginImage(qint32 k);
+    Begin BeginImage(qint32 k, QString &failure);
+    void request(Run &run);
     void goOn(Failure failure);
     void requestFailed(const std::shared_ptr<Run> &run);
     void completion();
@@ -84,5 +121,7 @@ private:
     RunFlags &m_runFlags;
     Transfer m_transfer;
     EngineState m_state;
+    DownloadOptions m_options;
+    std::chrono::milliseconds m_retryBase = defaultRetryBase;
     std::shared_ptr<Run> m_run; // the running task; empty when idle
 };

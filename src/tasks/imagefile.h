@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
-// The file one image is written to. It is emptied when opened, every write is checked (a full
-// disk fails the image), and unless it was completed it is removed again, so only whole images
-// stay in the folder.
+// The file one image is written to. It is written under its final name plus ".part" and moved
+// under its final name only once it is whole and on disk, so a file under an image's name is
+// always a whole image, even after a crash or a power cut. Every write is checked (a full disk
+// fails the image); a part file that is not completed is removed again.
 class ImageFile
 {
 public:
@@ -13,14 +15,28 @@ public:
     ImageFile(const ImageFile &) = delete;
     ImageFile &operator=(const ImageFile &) = delete;
 
+    static QString partPath(const QString &path) { return path + QStringLiteral(".part"); }
+    // Removes the part files that images of these names left in the folder (a crash, a kill);
+    // other files of the folder stay.
+    static void removeParts(const QString &folderPath, const QStringList &imageNames);
+
+    // Opens the part file of the image `path`, emptied.
     bool open(const QString &path);
+    bool isOpen() const { return m_file.isOpen(); }
+    // Bytes in the open part file.
+    qint64 size() const { return m_file.isOpen() ? m_file.size() : 0; }
+    // Empties the open part file: the image starts again.
+    bool restart();
     bool write(const QByteArray &bytes);
-    // Closes a complete image: it stays. False when the last bytes could not be written.
+    // Closes a complete image and moves it under its name, in place of any older file of that
+    // name. False, with the part file removed, when it could not be finished.
     bool complete();
     // Closes and removes an image that was not completed; nothing when none is open.
     void discard();
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const { return m_error.isEmpty() ? m_file.errorString() : m_error; }
 
 private:
     QFile m_file;
+    QString m_path;
+    QString m_error;
 };

@@ -23,3 +23,13 @@ QStringList imageAddresses(const QString &listText)
         pieces.removeLast();
     return pieces;
 }
+
+QStringList imageFileNames(const QStringList &addresses)
+{
+    QStringList names;
+    const qint32 count = qint32(addresses.size());
+    names.reserve(count);
+    for (qint32 k = 0; k < count; ++k)
+        names.append(imageFileName(k, count, addresses.at(k)));
+    return names;
+}

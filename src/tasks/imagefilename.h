@@ -13,3 +13,6 @@ QString imageFileName(qint32 index, qint32 count, const QString &address);
 // The image addresses of a list text (each address followed by CR LF); a last address without its
 // CR LF counts too.
 QStringList imageAddresses(const QString &listText);
+
+// The names of all images of a list, in order.
+QStringList imageFileNames(const QStringList &addresses);

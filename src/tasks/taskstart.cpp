@@ -62,6 +62,7 @@ TaskStart::Outcome TaskStart::runTask(qint16 index)
     const bool savedList = m_board.GetURL(index) == savedListAddress();
     const QString folder = folderOf(index);
     std::optional<QString> listText;
+    QStringList imagePages; // a saved list does not know them
     if (savedList) {
         listText = readListFile(folder);
     } else {
@@ -69,7 +70,7 @@ TaskStart::Outcome TaskStart::runTask(qint16 index)
             failVisibly(index, QStringLiteral("无法创建任务文件夹"), folder);
             return Outcome::Stopped;
         }
-        listText = walkedList(index);
+        listText = walkedList(index, imagePages);
     }
     if (!listText || listText->isEmpty())
         return Outcome::Stopped;
@@ -80,18 +81,18 @@ TaskStart::Outcome TaskStart::runTask(qint16 index)
         return Outcome::Stopped;
     }
     if (m_mode.downMode() || savedList) {
-        m_downloader.start(index, *listText, folder);
+        m_downloader.start(index, *listText, folder, imagePages);
         return Outcome::Downloading;
     }
     finishListOnly(index, folder, *listPath);
     return Outcome::ListSaved;
 }
 
-std::optional<QString> TaskStart::walkedList(qint16 index)
+std::optional<QString> TaskStart::walkedList(qint16 index, QStringList &imagePages)
 {
     m_board.ChangeState(index, QStringLiteral("获取地址中..."));
     QString listText;
-    const ImageWalk::Outcome outcome = m_walk.BuildImageList(m_board.GetURL(index), index, listText);
+    const ImageWalk::Outcome outcome = m_walk.BuildImageList(m_board.GetURL(index), index, listText, imagePages);
     if (outcome == ImageWalk::Outcome::TaskMissing)
         return std::nullopt;
     if (onListText)

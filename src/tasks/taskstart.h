@@ -4,6 +4,7 @@
 #include <optional>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class ImageDownloader;
@@ -46,7 +47,7 @@ public:
 private:
     QString folderInDownload(const QString &folderName) const;
     Outcome runTask(qint16 index);
-    std::optional<QString> walkedList(qint16 index);
+    std::optional<QString> walkedList(qint16 index, QStringList &imagePages);
     void failVisibly(qint16 index, const QString &state, const QString &path);
     void finishListOnly(qint16 index, const QString &folder, const QString &listPath);
 

@@ -1,5 +1,6 @@
 #include "web/httppagefetcher.h"
 
+#include "web/browserheaders.h"
 #include "web/pagebody.h"
 #include "web/webaddress.h"
 
@@ -49,12 +50,17 @@ HttpPageFetcher::HttpPageFetcher() = default;
 
 QString HttpPageFetcher::FetchPage(const QString &address)
 {
-    return FetchPageAndAddress(address).text;
+    return FetchPageAndAddress(address, QString()).text;
 }
 
-FetchedPage HttpPageFetcher::FetchPageAndAddress(const QString &address)
+QString HttpPageFetcher::FetchPage(const QString &address, const QString &referer)
 {
-    const std::optional<Body> body = fetchBody(address);
+    return FetchPageAndAddress(address, referer).text;
+}
+
+FetchedPage HttpPageFetcher::FetchPageAndAddress(const QString &address, const QString &referer)
+{
+    const std::optional<Body> body = fetchBody(address, referer);
     if (!body || body->bytes.isEmpty())
         return {{}, body ? body->address : address};
     return {decodePageBody(body->bytes), body->address};
@@ -79,7 +85,8 @@ std::optional<HttpPageFetcher::Response> HttpPageFetcher::completeResponse(const
 
 // Redirects are followed here rather than by Qt: Qt 6.4's own following now and then sends the
 // original request a second time. As with Qt's default policy, https never redirects to http.
-std::optional<HttpPageFetcher::Body> HttpPageFetcher::fetchBody(const QString &address)
+// Each hop keeps the Referer of the page that led to the first, as browsers do.
+std::optional<HttpPageFetcher::Body> HttpPageFetcher::fetchBody(const QString &address, const QString &referer)
 {
     QUrl url(address);
     bool redirected = false;
@@ -87,7 +94,7 @@ std::optional<HttpPageFetcher::Body> HttpPageFetcher::fetchBody(const QString &a
     for (int hop = 0; hop <= maxRedirects; ++hop) {
         if (!isWebAddress(url))
             return std::nullopt;
-        const std::optional<Response> response = get(url, deadline);
+        const std::optional<Response> response = get(url, deadline, referer);
         if (!response)
             return std::nullopt;
         if (!response->location.isValid())
@@ -98,9 +105,11 @@ std::optional<HttpPageFetcher::Body> HttpPageFetcher::fetchBody(const QString &a
     return std::nullopt;
 }
 
-std::optional<HttpPageFetcher::Response> HttpPageFetcher::get(const QUrl &url, const QDeadlineTimer &deadline)
+std::optional<HttpPageFetcher::Response> HttpPageFetcher::get(const QUrl &url, const QDeadlineTimer &deadline,
+                                                               const QString &referer)
 {
     QNetworkRequest request(url);
+    addBrowserHeaders(request, referer);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     if (!m_trusted.isEmpty()) {
         QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();

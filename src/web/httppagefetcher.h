@@ -30,9 +30,10 @@ public:
     // text on time-out, transport failure, an oversized body or an unknown charset. The HTTP status
     // is not examined: an error page is returned like any other.
     QString FetchPage(const QString &address) override;
+    QString FetchPage(const QString &address, const QString &referer) override;
     // The same, with the address of the last redirect's target (the address asked for when there
     // was no redirect).
-    FetchedPage FetchPageAndAddress(const QString &address) override;
+    FetchedPage FetchPageAndAddress(const QString &address, const QString &referer = {}) override;
 
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
     void setSizeLimit(qint64 bytes) { m_sizeLimit = bytes; }
@@ -53,8 +54,8 @@ private:
         QString address; // where it was found
     };
 
-    std::optional<Body> fetchBody(const QString &address);
-    std::optional<Response> get(const QUrl &url, const QDeadlineTimer &deadline);
+    std::optional<Body> fetchBody(const QString &address, const QString &referer);
+    std::optional<Response> get(const QUrl &url, const QDeadlineTimer &deadline, const QString &referer);
     static std::optional<Response> completeResponse(const QNetworkReply &reply, const QByteArray &body);
 
     QNetworkAccessManager m_network;

@@ -43,8 +43,15 @@ ImageWalk::ImageWalk(PageFetcher &fetcher, TaskBoard &board, StatusLine &statusL
 
 ImageWalk::Outcome ImageWalk::BuildImageList(const QString &address, qint16 index, QString &result)
 {
+    QStringList imagePages;
+    return BuildImageList(address, index, result, imagePages);
+}
+
+ImageWalk::Outcome ImageWalk::BuildImageList(const QString &address, qint16 index, QString &result,
+                                             QStringList &imagePages)
+{
     try {
-        return walk(address, index, result);
+        return walk(address, index, result, imagePages);
     } catch (const MissingTaskError &) {
         // The user removed the task while it was walked: nobody is left to report to or to
         // take the list, so the walk ends quietly without delivering it.
@@ -52,17 +59,21 @@ ImageWalk::Outcome ImageWalk::BuildImageList(const QString &address, qint16 inde
     }
 }
 
-ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString &result)
+ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString &result, QStringList &imagePages)
 {
     qint32 page = 1;
     QString current = address;
     QString imageList;
+    QStringList pages;
+    QString referer; // the page before, sent along as a browser would
     QString firstAddress = address;
     ChapterBounds bounds;
     // Only the walk that was paused continues: the saved list belongs to the page it stopped
     // before, and its chapter still ends where it began.
     if (m_runFlags.pauseFlag && address == m_pauseState.savedWalkNext) {
         imageList = m_pauseState.savedWalkList;
+        pages = m_pauseState.savedWalkPages;
+        referer = m_pauseState.savedWalkReferer;
         page = m_pauseState.savedWalkPage;
         if (!m_pauseState.savedWalkFirst.isEmpty())
             firstAddress = m_pauseState.savedWalkFirst;
@@ -79,11 +90,15 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
             break;
         }
         FetchedPage fetched;
-        if (!fetchWithRetries(current, index, fetched))
+        if (!fetchWithRetries(current, referer, index, fetched))
             return Outcome::Failed;
         const QString analysed = current;
-        if (!readPage(analysed, fetched, firstAddress, index, bounds, imageList, current) ||
-            endsWalk(current, firstAddress, analysed) || (m_mode.chapterEnd() && bounds.hasFetched(current))) {
+        const qsizetype listed = imageList.size();
+        const bool read = readPage(analysed, fetched, firstAddress, index, bounds, imageList, current);
+        for (qsizetype n = QStringView(imageList).mid(listed).count(crlf); n > 0; --n)
+            pages.append(analysed);
+        referer = analysed;
+        if (!read || endsWalk(current, firstAddress, analysed) || (m_mode.chapterEnd() && bounds.hasFetched(current))) {
             m_board.ChangeState(index, QStringLiteral("链接已全部被找到!开始下载..."));
             break;
         }
@@ -95,8 +110,11 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
     }
 
     result = imageList;
+    imagePages = pages;
     if (m_runFlags.pauseFlag) {
         m_pauseState.savedWalkList = imageList;
+        m_pauseState.savedWalkPages = pages;
+        m_pauseState.savedWalkReferer = referer;
         m_pauseState.savedWalkPage = page;
         m_pauseState.savedWalkFirst = firstAddress;
         m_pauseState.savedWalkBounds = bounds;
@@ -107,11 +125,11 @@ ImageWalk::Outcome ImageWalk::walk(const QString &address, qint16 index, QString
 }
 
 // A value below 1 counts as one attempt, so a page that keeps failing cannot hold the walk forever.
-bool ImageWalk::fetchWithRetries(const QString &address, qint16 index, FetchedPage &page)
+bool ImageWalk::fetchWithRetries(const QString &address, const QString &referer, qint16 index, FetchedPage &page)
 {
     qint32 failures = 0;
     for (;;) {
-        page = m_fetcher.FetchPageAndAddress(address);
+        page = m_fetcher.FetchPageAndAddress(address, referer);
         if (!isBlankPage(page.text))
             return true;
         ++failures;

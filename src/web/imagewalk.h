@@ -36,13 +36,16 @@ public:
     // goes to `result`, which the caller passes empty. With the pause flag set on entry the walk
     // continues the paused one from the saved list and page number.
     Outcome BuildImageList(const QString &address, qint16 index, QString &result);
+    // The same; `imagePages` gets, for each image of the list in turn, the page it was found on
+    // (the Referer its download needs).
+    Outcome BuildImageList(const QString &address, qint16 index, QString &result, QStringList &imagePages);
 
     // What the status line shows for an address: long ones are cut in the middle.
     static QString shortAddress(const QString &address);
 
 private:
-    Outcome walk(const QString &address, qint16 index, QString &result);
-    bool fetchWithRetries(const QString &address, qint16 index, FetchedPage &page);
+    Outcome walk(const QString &address, qint16 index, QString &result, QStringList &imagePages);
+    bool fetchWithRetries(const QString &address, const QString &referer, qint16 index, FetchedPage &page);
     bool readPage(const QString &asked, const FetchedPage &page, const QString &firstAddress, qint16 index,
                   ChapterBounds &bounds, QString &imageList, QString &next);
     QString chooseNextPage(const QStringList &candidates) const;

@@ -1,5 +1,6 @@
 #include "web/transfer.h"
 
+#include "web/browserheaders.h"
 #include "web/webaddress.h"
 
 #include <QCoreApplication>
@@ -41,13 +42,15 @@ Transfer::~Transfer()
     dropReply();
 }
 
-bool Transfer::RequestUrl(const QString &address)
+bool Transfer::RequestUrl(const QString &address, const QString &referer, qint64 resumeFrom)
 {
     cancel();
     const QUrl url(address);
     if (!isWebAddress(url))
         return false;
     m_url = url;
+    m_referer = referer;
+    m_resumeFrom = resumeFrom;
     m_hops = 0;
     get(url);
     return true;
@@ -79,8 +82,11 @@ void Transfer::get(const QUrl &url)
 {
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    addBrowserHeaders(request, m_referer);
     // Qt would unpack gzip on its own while Content-Length stays the packed size.
     request.setRawHeader("Accept-Encoding", "identity");
+    if (m_resumeFrom > 0)
+        request.setRawHeader("Range", "bytes=" + QByteArray::number(m_resumeFrom) + '-');
     if (!m_trusted.isEmpty()) {
         QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
         ssl.addCaCertificates(m_trusted);

@@ -37,7 +37,10 @@ public:
 
     // Drops any earlier request and starts a GET of `address`; returns at once, StateChanged
     // follows. False, with nothing requested, when the address is not an http or https address.
-    bool RequestUrl(const QString &address);
+    // `referer` goes out as the Referer (none when empty), through every redirect; a `resumeFrom`
+    // above 0 asks for the body from that byte on ("Range: bytes=n-"), which the server may grant
+    // with a 206 or ignore.
+    bool RequestUrl(const QString &address, const QString &referer = QString(), qint64 resumeFrom = 0);
     // The next part of the body, at most `size` bytes: waits, handling events, until `size` bytes
     // are there or the body has ended. Empty when nothing remains, and when the request was
     // dropped meanwhile.
@@ -87,6 +90,8 @@ private:
     QNetworkAccessManager m_network;
     std::unique_ptr<QNetworkReply> m_reply;
     QUrl m_url;
+    QString m_referer;
+    qint64 m_resumeFrom = 0;
     quint64 m_requestId = 0; // changes with every request and cancel, so stale waits and events see it
     int m_hops = 0;
     bool m_headArrived = false;

@@ -19,3 +19,13 @@ QUrl redirectTarget(const QUrl &from, const QUrl &location)
         return {};
     return next;
 }
+
+QString siteRoot(const QString &address)
+{
+    const QUrl url(address);
+    if (!isWebAddress(url))
+        return {};
+    return url.adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment)
+               .toString(QUrl::FullyEncoded) +
+           QLatin1Char('/');
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QUrl>
 
 // The addresses the program fetches over HTTP, and the redirects it follows between them.
@@ -13,3 +14,7 @@ bool isRedirectStatus(int status);
 // Where a redirect from `from` to `location` leads: empty when it leaves http/https, or when it
 // would step down from https to http (Qt's default policy refuses that too).
 QUrl redirectTarget(const QUrl &from, const QUrl &location);
+
+// The address's scheme and host (with its port) followed by "/": the Referer an image gets when
+// the page it sits on is unknown. Empty when the address is no web address.
+QString siteRoot(const QString &address);

@@ -29,6 +29,19 @@ private Q_SLOTS:
         QTest::newRow("list-only with download") << QStringList{"download", "--list-only", "f"}
                                                  << "-i, --list-only, --download and --choose go with get";
         QTest::newRow("flag with a value") << QStringList{"get", "--cbz=yes", "http://a/"} << "--cbz takes no value";
+        QTest::newRow("wait without a number") << QStringList{"get", "--wait", "soon", "http://a/"}
+                                               << "--wait takes a number of seconds, not \"soon\"";
+        QTest::newRow("negative wait") << QStringList{"download", "--wait=-1", "f"}
+                                       << "--wait takes a number of seconds, not \"-1\"";
+        QTest::newRow("wait past a day") << QStringList{"get", "--wait", "1e9", "http://a/"}
+                                         << "--wait takes a number of seconds, not \"1e9\"";
+        QTest::newRow("wait without its value") << QStringList{"get", "http://a/", "--wait"} << "--wait needs a value";
+        QTest::newRow("continue with analyse") << QStringList{"analyse", "--continue", "a.html"}
+                                               << "--continue and --wait go with get and download";
+        QTest::newRow("wait with analyse") << QStringList{"analyse", "--wait", "2", "a.html"}
+                                           << "--continue and --wait go with get and download";
+        QTest::newRow("continue with a value") << QStringList{"get", "--continue=1", "http://a/"}
+                                               << "--continue takes no value";
     }
     void usageErrors()
     {
@@ -66,6 +79,15 @@ private Q_SLOTS:
         QVERIFY(parse.error.isEmpty());
         QCOMPARE(parse.options.command, CliOptions::Command::Download);
         QCOMPARE(parse.options.folder, QStringLiteral("第1话"));
+        QVERIFY(!parse.options.keepExisting);
+        QCOMPARE(parse.options.waitSeconds, std::nullopt);
+        parse = parseCli({"download", "--continue", "第1话", "--wait", "1.5"});
+        QVERIFY2(parse.error.isEmpty(), qPrintable(parse.error));
+        QVERIFY(parse.options.keepExisting);
+        QCOMPARE(parse.options.waitSeconds, std::optional<double>(1.5));
+        parse = parseCli({"get", "--wait=0", "--continue", "http://a/1"});
+        QVERIFY2(parse.error.isEmpty(), qPrintable(parse.error));
+        QCOMPARE(parse.options.waitSeconds, std::optional<double>(0));
     }
 
     void helpAndVersionWin()
@@ -74,6 +96,9 @@ private Q_SLOTS:
         QVERIFY(parseCli({"get", "--help", "--bogus"}).error.isEmpty());
         QCOMPARE(parseCli({"--version"}).options.command, CliOptions::Command::Version);
         QVERIFY(cliHelpText().contains(QLatin1String("--choose N")));
+        QVERIFY(cliHelpText().contains(QLatin1String("--continue ")));
+        QVERIFY(cliHelpText().contains(QLatin1String("--wait SECONDS")));
+        QVERIFY(cliHelpText().contains(QLatin1String("TAVRIN_USER_AGENT")));
         QVERIFY(cliVersionText().contains(QLatin1String("0.1.4")));
     }
 

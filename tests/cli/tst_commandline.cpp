@@ -4,7 +4,9 @@
 
 #include <csignal>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +50,13 @@ class Program
 {
 public:
     explicit Program(const QString &appFolder) : m_appFolder(appFolder) {}
+
+    void setEnvironment(const QString &name, const QString &value)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(name, value);
+        m_process.setProcessEnvironment(environment);
+    }
 
     // Starts the program; the test's event loop keeps running (the loopback server lives in it).
     void start(const QStringList &arguments)
@@ -276,6 +285,95 @@ private Q_SLOTS:
         const QStringList left = QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files);
         QCOMPARE(left, QStringList{QStringLiteral("Down.lst")});
         QVERIFY(readBytes(download(QStringLiteral("Slow/Down.lst"))).endsWith("\r\n\r\n"));
+    }
+
+    // Sites that refuse images without the page as Referer: a walked chapter sends each image's
+    // page, a saved list the image's own site; pages and images carry the chosen User-Agent.
+    void refererAndUserAgent()
+    {
+        LoopbackServer server;
+        serveChapter(server, QStringLiteral("r"), 3, "Guarded");
+        bool savedList = false;
+        for (int k = 1; k <= 3; ++k) {
+            const QByteArray page = server.url(QStringLiteral("/r/%1.html").arg(k)).toLatin1();
+            const QByteArray site = server.url(QStringLiteral("/")).toLatin1();
+            server.setHandler(QStringLiteral("/r/img/%1.jpg").arg(k), [&savedList, page, site, k](const LoopbackRequest &r) {
+                if (r.header("Referer") != (savedList ? site : page))
+                    return LoopbackResponse::withStatus(403, "<html>no hotlinking</html>");
+                return LoopbackResponse::page(imageBytes(k), "image/jpeg");
+            });
+        }
+        Program program(m_app.path());
+        program.setEnvironment(QStringLiteral("TAVRIN_USER_AGENT"), QStringLiteral("TavrinTest/1.0"));
+        Run run = program.run({QStringLiteral("get"), QStringLiteral("--download"), server.url(QStringLiteral("/r/1.html"))});
+        QVERIFY2(run.status == 0, run.err.constData());
+        for (int k = 1; k <= 3; ++k)
+            QCOMPARE(readBytes(download(QStringLiteral("Guarded/%1.jpg").arg(k))), imageBytes(k));
+        const QList<LoopbackRequest> requests = server.requests();
+        for (const LoopbackRequest &request : requests)
+            QCOMPARE(request.header("User-Agent"), QByteArray("TavrinTest/1.0"));
+        // The walk's pages after the first name the page before.
+        for (const LoopbackRequest &request : requests) {
+            if (request.target == "/r/1.html")
+                QVERIFY(!request.hasHeader("Referer"));
+            if (request.target == "/r/2.html")
+                QCOMPARE(request.header("Referer"), server.url(QStringLiteral("/r/1.html")).toLatin1());
+            if (request.target == "/r/3.html")
+                QCOMPARE(request.header("Referer"), server.url(QStringLiteral("/r/2.html")).toLatin1());
+        }
+
+        savedList = true;
+        for (int k = 1; k <= 3; ++k)
+            QVERIFY(QFile::remove(download(QStringLiteral("Guarded/%1.jpg").arg(k))));
+        run = Program(m_app.path()).run({QStringLiteral("download"), QStringLiteral("Guarded")});
+        QVERIFY2(run.status == 0, run.err.constData());
+        for (int k = 1; k <= 3; ++k)
+            QCOMPARE(readBytes(download(QStringLiteral("Guarded/%1.jpg").arg(k))), imageBytes(k));
+    }
+
+    void killedMidImageThenContinue_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("get --continue") << QStringLiteral("get");
+        QTest::newRow("download --continue") << QStringLiteral("download");
+    }
+    // A kill leaves no file under an image's name that is not whole; --continue then fetches only
+    // what is missing.
+    void killedMidImageThenContinue()
+    {
+        QFETCH(QString, command);
+        LoopbackServer server;
+        serveChapter(server, QStringLiteral("k"), 3, "Killed");
+        const QByteArray second = imageBytes(2, 400000);
+        LoopbackResponse slow = LoopbackResponse::page(second, "image/jpeg");
+        slow.bytesPerTick = 20000;
+        slow.tick = 50ms;
+        server.setResponses(QStringLiteral("/k/img/2.jpg"), {slow, LoopbackResponse::page(second, "image/jpeg")});
+
+        Program program(m_app.path());
+        program.start({QStringLiteral("get"), QStringLiteral("--download"), server.url(QStringLiteral("/k/1.html"))});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(download(QStringLiteral("Killed/2.jpg.part"))).size() > 40000, 20000);
+        ::kill(pid_t(program.process().processId()), SIGKILL);
+        program.finish();
+        QCOMPARE(QDir(download(QStringLiteral("Killed"))).entryList(QDir::Files, QDir::Name),
+                 (QStringList{QStringLiteral("1.jpg"), QStringLiteral("2.jpg.part"), QStringLiteral("Down.lst")}));
+        QCOMPARE(readBytes(download(QStringLiteral("Killed/1.jpg"))), imageBytes(1));
+
+        const QString target = command == u"get" ? server.url(QStringLiteral("/k/1.html")) : QStringLiteral("Killed");
+        const QStringList arguments = command == u"get"
+                                          ? QStringList{QStringLiteral("get"), QStringLiteral("--download"), target}
+                                          : QStringList{QStringLiteral("download"), target};
+        const Run run = Program(m_app.path()).run(arguments + QStringList{QStringLiteral("--continue")});
+        QVERIFY2(run.status == 0, run.err.constData());
+        QCOMPARE(server.requestCount(QStringLiteral("/k/img/1.jpg")), 1);
+        QCOMPARE(server.requestCount(QStringLiteral("/k/img/2.jpg")), 2);
+        QCOMPARE(server.requestCount(QStringLiteral("/k/img/3.jpg")), 1);
+        QCOMPARE(QDir(download(QStringLiteral("Killed"))).entryList(QDir::Files, QDir::Name),
+                 (QStringList{QStringLiteral("1.jpg"), QStringLiteral("2.jpg"), QStringLiteral("3.jpg"),
+                              QStringLiteral("Down.lst")}));
+        QCOMPARE(readBytes(download(QStringLiteral("Killed/2.jpg"))), second);
+        QCOMPARE(readBytes(download(QStringLiteral("Killed/3.jpg"))), imageBytes(3));
+        QVERIFY2(run.err.contains("Killed: 3 images saved, 0 failed"), run.err.constData());
     }
 };
 

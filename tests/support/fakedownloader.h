@@ -15,15 +15,18 @@ public:
         qint16 task;
         QString listText;
         QString folderPath;
+        QStringList imagePages;
     };
 
     QList<Started> started;
     QList<qint16> removed;
     int aborts = 0;
 
-    void start(qint16 task, const QString &listText, const QString &folderPath) override
+    using ImageDownloader::start;
+    void start(qint16 task, const QString &listText, const QString &folderPath,
+               const QStringList &imagePages) override
     {
-        started.append({task, listText, folderPath});
+        started.append({task, listText, folderPath, imagePages});
         m_active = task;
     }
     bool isBusy() const override { return m_active >= 0; }

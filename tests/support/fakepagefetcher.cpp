@@ -1,13 +1,9 @@
 #include "fakepagefetcher.h"
 
-QString FakePageFetcher::FetchPage(const QString &address)
-{
-    return FetchPageAndAddress(address).text;
-}
-
-FetchedPage FakePageFetcher::FetchPageAndAddress(const QString &address)
+FetchedPage FakePageFetcher::FetchPageAndAddress(const QString &address, const QString &referer)
 {
     fetched.append(address);
+    referers.append(referer);
     if (duringFetch)
         duringFetch(address);
     const QString found = m_redirects.value(address, address);

@@ -12,15 +12,20 @@
 class FakePageFetcher final : public PageFetcher
 {
 public:
-    QStringList fetched; // every address asked for, in order
+    QStringList fetched;  // every address asked for, in order
+    QStringList referers; // the Referer of each of them ("" for none)
     // Runs while a page is being fetched, before the answer (e.g. a pause pressed meanwhile).
     std::function<void(const QString &address)> duringFetch;
 
     void setPage(const QString &address, const QString &text) { m_pages[address] = {text}; }
     void setAnswers(const QString &address, const QStringList &texts) { m_pages[address] = texts; }
     void setRedirect(const QString &address, const QString &target) { m_redirects[address] = target; }
-    QString FetchPage(const QString &address) override;
-    FetchedPage FetchPageAndAddress(const QString &address) override;
+    QString FetchPage(const QString &address) override { return FetchPageAndAddress(address, QString()).text; }
+    QString FetchPage(const QString &address, const QString &referer) override
+    {
+        return FetchPageAndAddress(address, referer).text;
+    }
+    FetchedPage FetchPageAndAddress(const QString &address, const QString &referer = {}) override;
 
 private:
     QHash<QString, QStringList> m_pages;

@@ -39,4 +39,10 @@ struct LoopbackResponse
     static LoopbackResponse withStatus(int status, const QByteArray &body);
     static LoopbackResponse redirect(const QByteArray &location, int status = 302);
     static LoopbackResponse stall();
+    // `body` as a server that takes byte ranges sends it ("Accept-Ranges: bytes"): the part from
+    // the first byte of a "bytes=n-" `range` on as 206 with its Content-Range, else the whole.
+    static LoopbackResponse ranged(const QByteArray &body, const QByteArray &range,
+                                   const QByteArray &contentType = "image/jpeg");
+    // Where a "bytes=n-" range begins; 0 for none.
+    static qint64 rangeStart(const QByteArray &range);
 };

@@ -13,6 +13,8 @@ EngineRig::EngineRig()
     board.addTask(QStringLiteral("另一话"), QStringLiteral("http://127.0.0.1/c/0.html"));
     task = board.addTask(QStringLiteral("第1话: 开始?"), QStringLiteral("http://127.0.0.1/c/1.html"));
     engine.transfer().setIdleLimit(5s);
+    // Retries wait a blink, not seconds.
+    engine.setRetryBase(10ms);
 }
 
 QString EngineRig::serve(int number, const LoopbackResponse &response, const QString &extension)

@@ -7,8 +7,9 @@
 
 using namespace std::chrono_literals;
 
-// The application's event loop ends while an image is being read or waits in a pause (the window
-// quits without telling the engine): the engine's waits give up, and no partial file is left.
+// The application's event loop ends while an image is being read, waits in a pause or waits for
+// its retry (the window quits without telling the engine): the engine's waits give up, and no
+// partial file is left.
 class TestQuitDuringDownload final : public QObject
 {
     Q_OBJECT
@@ -17,23 +18,30 @@ private Q_SLOTS:
     void quitLeavesNoPartialFile_data()
     {
         QTest::addColumn<bool>("whilePaused");
-        QTest::newRow("while reading") << false;
-        QTest::newRow("while paused") << true;
+        QTest::addColumn<bool>("whileRetrying"); // a broken body waits for its retry
+        QTest::newRow("while reading") << false << false;
+        QTest::newRow("while paused") << true << false;
+        QTest::newRow("while waiting to retry") << false << true;
     }
     void quitLeavesNoPartialFile()
     {
         QFETCH(bool, whilePaused);
+        QFETCH(bool, whileRetrying);
         EngineRig rig;
         QList<QByteArray> bodies;
         QStringList addresses = rig.serveImages(2, 30000, bodies);
         LoopbackResponse slow = imageResponse(imageBytes(300000, 1));
         slow.bytesPerTick = 8192;
         slow.tick = 10ms;
+        if (whileRetrying) {
+            slow.dropAfter = 100000;
+            rig.engine.setRetryBase(60s);
+        }
         addresses[0] = rig.serve(1, slow);
 
         bool quit = false;
         rig.board.onProgress = [&](qint16, double) {
-            if (quit)
+            if (quit || whileRetrying)
                 return;
             quit = true;
             if (whilePaused)
@@ -42,7 +50,8 @@ private Q_SLOTS:
                 QCoreApplication::exit(0);
         };
         rig.board.onChangeState = [&](qint16, const QString &state) {
-            if (state == QStringLiteral("用户暂停..."))
+            quit = quit || state == QStringLiteral("第1次失败，重试...");
+            if (state == QStringLiteral("用户暂停...") || state == QStringLiteral("第1次失败，重试..."))
                 QTimer::singleShot(100ms, qApp, [] { QCoreApplication::exit(0); });
         };
         QObject context;

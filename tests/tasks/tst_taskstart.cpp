@@ -105,6 +105,8 @@ private Q_SLOTS:
         QCOMPARE(parts.downloader.started.first().task, index);
         QCOMPARE(parts.downloader.started.first().listText, QStringLiteral("http://a/1.jpg\r\n"));
         QCOMPARE(parts.downloader.started.first().folderPath, parts.download() + QStringLiteral("/t"));
+        // The page each image was found on goes along for its Referer.
+        QCOMPARE(parts.downloader.started.first().imagePages, QStringList{QStringLiteral("http://a/1")});
         QVERIFY(parts.messages.shown.isEmpty());
         QCOMPARE(parts.runner.activeTask(), std::optional<qint16>(index));
         parts.downloader.end();
@@ -124,6 +126,7 @@ private Q_SLOTS:
         QCOMPARE(parts.downloader.started.size(), 1);
         QCOMPARE(parts.downloader.started.first().listText, QStringLiteral("http://a/1.jpg\r\n\r\nhttp://a/2.jpg\r\n"));
         QCOMPARE(parts.downloader.started.first().folderPath, folder);
+        QVERIFY(parts.downloader.started.first().imagePages.isEmpty());
         // Rewritten with the same content, under the spelling it had.
         QCOMPARE(readBytes(folder + QStringLiteral("/down.lst")), QByteArray("http://a/1.jpg\r\n\r\nhttp://a/2.jpg\r\n\r\n"));
         QVERIFY(parts.board.task(index).states.isEmpty()); // the downloader reports from here on

@@ -77,6 +77,10 @@ struct WalkRig : WalkParts<FakePageFetcher>
     {
         return walk.BuildImageList(board.GetURL(index), index, result);
     }
+    ImageWalk::Outcome run(QString &result, QStringList &imagePages)
+    {
+        return walk.BuildImageList(board.GetURL(index), index, result, imagePages);
+    }
     QStringList states() const { return board.task(index).states; }
 };
 
@@ -109,6 +113,24 @@ private Q_SLOTS:
         QCOMPARE(rig.board.task(rig.index).urls, (QStringList{address(2), address(3)}));
         QCOMPARE(rig.status.texts, (QStringList{address(2), address(3)}));
         QVERIFY(rig.input.asked.isEmpty());
+    }
+
+    // Each page after the first is fetched with the page before as its Referer, a retry too;
+    // each image is listed with the page it was found on, which its download names.
+    void refererAndImagePages()
+    {
+        WalkRig rig;
+        rig.chapter(3);
+        rig.fetcher.setPage(address(2), QStringLiteral("<img src=\"/p/2b.jpg\">"
+                                                       "<a href=\"/c/3.html\"><img src=\"/p/2.jpg\"></a>"));
+        rig.fetcher.setAnswers(address(3), {QString(), chapterPage(3, {path(1)})});
+        QString result;
+        QStringList pages;
+        QCOMPARE(rig.run(result, pages), ImageWalk::Outcome::Finished);
+        QCOMPARE(result, imagesOf({1}) + QStringLiteral("http://host/p/2b.jpg\r\n") + imagesOf({2, 3}));
+        QCOMPARE(pages, (QStringList{address(1), address(2), address(2), address(3)}));
+        QCOMPARE(rig.fetcher.fetched, (QStringList{address(1), address(2), address(3), address(3)}));
+        QCOMPARE(rig.fetcher.referers, (QStringList{QString(), address(1), address(2), address(2)}));
     }
 
     void endOfChapter_data()
@@ -250,8 +272,10 @@ private Q_SLOTS:
                 rig.flags.pauseFlag = true;
         };
         QString result;
-        QCOMPARE(rig.run(result), ImageWalk::Outcome::Paused);
+        QStringList pages;
+        QCOMPARE(rig.run(result, pages), ImageWalk::Outcome::Paused);
         QCOMPARE(result, imagesOf({1, 2}));
+        QCOMPARE(pages, (QStringList{address(1), address(2)}));
         QCOMPARE(rig.states().mid(rig.states().size() - 2), (QStringList{found(2), paused}));
         QCOMPARE(rig.pauseState.savedWalkList, imagesOf({1, 2}));
         QCOMPARE(rig.pauseState.savedWalkPage, 3);
@@ -260,10 +284,13 @@ private Q_SLOTS:
 
         rig.fetcher.duringFetch = {};
         QString continued;
-        QCOMPARE(rig.run(continued), ImageWalk::Outcome::Finished);
+        QCOMPARE(rig.run(continued, pages), ImageWalk::Outcome::Finished);
         QVERIFY(!rig.flags.pauseFlag);
         QCOMPARE(continued, imagesOf({1, 2, 3}));
+        QCOMPARE(pages, (QStringList{address(1), address(2), address(3)}));
         QCOMPARE(rig.fetcher.fetched, (QStringList{address(1), address(2), address(3)}));
+        // The continued walk still names the page before.
+        QCOMPARE(rig.fetcher.referers, (QStringList{QString(), address(1), address(2)}));
     }
 
     void continuedWalkNumbersPagesOn()

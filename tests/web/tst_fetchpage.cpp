@@ -1,8 +1,10 @@
 #include "loopbackserver.h"
+#include "web/browserheaders.h"
 #include "web/httppagefetcher.h"
 
 #include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void bodyWhateverTheStatus_data();
     void bodyWhateverTheStatus();
     void sendsPlainGet();
+    void sendsBrowserHeaders_data();
+    void sendsBrowserHeaders();
     void scriptedSequenceOverOneConnection();
     void slowBodyArrivesWhole();
     void followsRedirects_data();
@@ -196,6 +200,42 @@ void TestFetchPage::sendsPlainGet()
     QCOMPARE(requests[0].target, "/old");
     QCOMPARE(requests[1].target, "/new?p=2");
     QCOMPARE(requests[1].body, QByteArray());
+}
+
+void TestFetchPage::sendsBrowserHeaders_data()
+{
+    QTest::addColumn<bool>("withReferer");
+    QTest::addColumn<QByteArray>("agentVariable"); // TAVRIN_USER_AGENT; empty: unset
+    QTest::newRow("first page") << false << QByteArray();
+    QTest::newRow("a later page") << true << QByteArray();
+    QTest::newRow("agent from the environment") << true << QByteArray("TestAgent/2.0 (tests)");
+}
+
+// The walk's pages go out as a browser's, each after the first naming the page before, through
+// redirects too.
+void TestFetchPage::sendsBrowserHeaders()
+{
+    QFETCH(bool, withReferer);
+    QFETCH(QByteArray, agentVariable);
+    if (!agentVariable.isEmpty())
+        qputenv("TAVRIN_USER_AGENT", agentVariable);
+    const auto unsetAgent = qScopeGuard([] { qunsetenv("TAVRIN_USER_AGENT"); });
+    m_server->setResponse(QStringLiteral("/old"), LoopbackResponse::redirect("/new"));
+    m_server->setResponse(QStringLiteral("/new"), LoopbackResponse::page("page two"));
+    const QString referer = m_server->url(QStringLiteral("/c/1.html"));
+
+    const QString text = withReferer ? m_fetcher->FetchPage(m_server->url(QStringLiteral("/old")), referer)
+                                     : m_fetcher->FetchPage(m_server->url(QStringLiteral("/old")));
+    QCOMPARE(text, QStringLiteral("page two"));
+
+    const QList<LoopbackRequest> requests = m_server->requests();
+    QCOMPARE(requests.size(), 2);
+    for (const LoopbackRequest &request : requests) {
+        QCOMPARE(request.header("User-Agent"), agentVariable.isEmpty() ? userAgent() : agentVariable);
+        QCOMPARE(request.hasHeader("Referer"), withReferer);
+        if (withReferer)
+            QCOMPARE(request.header("Referer"), referer.toLatin1());
+    }
 }
 
 void TestFetchPage::scriptedSequenceOverOneConnection()

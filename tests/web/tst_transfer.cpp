@@ -1,10 +1,12 @@
 #include "closedport.h"
 #include "loopbackserver.h"
+#include "web/browserheaders.h"
 #include "web/transfer.h"
 
 #include <QAbstractEventDispatcher>
 #include <QNetworkReply>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 #include <QTest>
@@ -54,6 +56,8 @@ private Q_SLOTS:
     void refusesOtherAddresses_data();
     void refusesOtherAddresses();
     void asksForUnpackedBodiesOverOneConnection();
+    void sendsBrowserHeadersThroughRedirects_data();
+    void sendsBrowserHeadersThroughRedirects();
     void unreadBodyHoldsTheServerBack();
     void timeNotReadingIsNoFailure();
     void waitingReadCostsNoCpu();
@@ -264,6 +268,55 @@ void TestTransfer::refusesOtherAddresses()
     QCOMPARE(m_states->size(), 0);
     QVERIFY(m_transfer->ReadChunk(10240).isEmpty());
     QCOMPARE(m_server->requests().size(), 0);
+}
+
+void TestTransfer::sendsBrowserHeadersThroughRedirects_data()
+{
+    QTest::addColumn<QString>("referer");
+    QTest::addColumn<qint64>("resumeFrom");
+    QTest::addColumn<QByteArray>("agentVariable"); // TAVRIN_USER_AGENT; empty: unset
+    QTest::addColumn<QByteArray>("sentReferer");
+    QTest::addColumn<QByteArray>("sentRange");
+    QTest::newRow("referer and range") << QStringLiteral("http://site/c/1.html?p=2#frame") << qint64(4096)
+                                       << QByteArray() << QByteArray("http://site/c/1.html?p=2")
+                                       << QByteArray("bytes=4096-");
+    QTest::newRow("neither") << QString() << qint64(0) << QByteArray() << QByteArray() << QByteArray();
+    QTest::newRow("address with spaces and user") << QStringLiteral("http://me:pw@site/第1话 a.html") << qint64(0)
+                                                  << QByteArray()
+                                                  << QByteArray("http://site/%E7%AC%AC1%E8%AF%9D%20a.html")
+                                                  << QByteArray();
+    QTest::newRow("agent from the environment") << QString() << qint64(0) << QByteArray("TestAgent/1.0")
+                                                << QByteArray() << QByteArray();
+}
+
+// Every hop of an image request carries the same User-Agent, Referer and Range.
+void TestTransfer::sendsBrowserHeadersThroughRedirects()
+{
+    QFETCH(QString, referer);
+    QFETCH(qint64, resumeFrom);
+    QFETCH(QByteArray, agentVariable);
+    QFETCH(QByteArray, sentReferer);
+    QFETCH(QByteArray, sentRange);
+    if (!agentVariable.isEmpty())
+        qputenv("TAVRIN_USER_AGENT", agentVariable);
+    const auto unsetAgent = qScopeGuard([] { qunsetenv("TAVRIN_USER_AGENT"); });
+    m_server->setResponse(QStringLiteral("/old.jpg"), LoopbackResponse::redirect("/new.jpg"));
+    m_server->setResponse(QStringLiteral("/new.jpg"), image(imageBytes(100), LoopbackResponse::Framing::ContentLength));
+
+    m_states->clear();
+    QVERIFY(m_transfer->RequestUrl(m_server->url(QStringLiteral("/old.jpg")), referer, resumeFrom));
+    QVERIFY(m_states->wait(5000));
+
+    const QList<LoopbackRequest> requests = m_server->requests();
+    QCOMPARE(requests.size(), 2);
+    for (const LoopbackRequest &request : requests) {
+        QCOMPARE(request.header("User-Agent"), agentVariable.isEmpty() ? userAgent() : agentVariable);
+        QCOMPARE(request.header("Referer"), sentReferer);
+        QCOMPARE(request.hasHeader("Referer"), !sentReferer.isEmpty());
+        QCOMPARE(request.header("Range"), sentRange);
+    }
+    if (agentVariable.isEmpty())
+        QVERIFY(userAgent().startsWith("Mozilla/5.0 ("));
 }
 
 void TestTransfer::asksForUnpackedBodiesOverOneConnection()

@@ -147,7 +147,7 @@ private Q_SLOTS:
         // engine's wait for the next chunk.
         bool partWritten = false;
         QTimer::singleShot(700, program.window.get(), [&] {
-            partWritten = QFileInfo(program.folder() + QStringLiteral("/1.jpg")).size() > 0;
+            partWritten = QFileInfo(program.folder() + QStringLiteral("/1.jpg.part")).size() > 0;
             program.click(program.window.get(), QStringLiteral("pexbutton3"));
         });
         const qint16 index = program.addAndStart(server.url(QStringLiteral("/c/1.html")));

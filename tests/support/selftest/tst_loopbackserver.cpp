@@ -170,6 +170,36 @@ private Q_SLOTS:
         QVERIFY2(answer.firstByteMs >= 250, qPrintable(QString::number(answer.firstByteMs)));
     }
 
+    // A handler answers by the request's headers: here a ranged body, whole or from a byte on.
+    void handlerServesRanges_data()
+    {
+        QTest::addColumn<QByteArray>("range");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("no range") << QByteArray() << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n"
+                                                              "Content-Type: image/jpeg\r\nAccept-Ranges: bytes\r\n"
+                                                              "\r\n0123456789");
+        QTest::newRow("from byte 4") << QByteArray("bytes=4-")
+                                     << QByteArray("HTTP/1.1 206 Partial Content\r\nContent-Length: 6\r\n"
+                                                   "Content-Type: image/jpeg\r\nAccept-Ranges: bytes\r\n"
+                                                   "Content-Range: bytes 4-9/10\r\n\r\n456789");
+        QTest::newRow("past the end") << QByteArray("bytes=10-")
+                                      << QByteArray("HTTP/1.1 416 Status\r\nContent-Length: 0\r\n"
+                                                    "Content-Type: text/html\r\nContent-Range: bytes */10\r\n\r\n");
+    }
+    void handlerServesRanges()
+    {
+        QFETCH(QByteArray, range);
+        QFETCH(QByteArray, expected);
+        LoopbackServer server;
+        server.setResponse(QStringLiteral("/p"), LoopbackResponse::page("scripted"));
+        server.setHandler(QStringLiteral("/p"), [](const LoopbackRequest &request) {
+            return LoopbackResponse::ranged("0123456789", request.header("Range"));
+        });
+        const QByteArray rangeLine = range.isEmpty() ? QByteArray() : "Range: " + range + "\r\n";
+        const Exchange answer = exchange(server.port(), "GET /p?x=1 HTTP/1.1\r\nHost: h\r\n" + rangeLine + "\r\n");
+        QCOMPARE(answer.bytes, expected);
+    }
+
     // Two requests sent at once on one connection are answered in order.
     void pipelinedRequestsOnOneConnection()
     {
