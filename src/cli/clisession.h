@@ -11,6 +11,7 @@
 #include "tasks/guardedtaskboard.h"
 #include "tasks/windowlock.h"
 #include "web/httppagefetcher.h"
+#include "web/networksetup.h"
 
 #include <functional>
 #include <memory>
@@ -40,9 +41,10 @@ public:
 // with the terminal in place of the window's list, status line and dialogs.
 struct CliSession
 {
+    // The downloader's requests go through `network` like the page fetches.
     using DownloaderFactory =
         std::function<std::unique_ptr<ImageDownloader>(TaskBoard &, StatusLine &, ShellLauncher &,
-                                                       const Settings &, RunFlags &)>;
+                                                       const Settings &, RunFlags &, NetworkSetup &)>;
 
     CliSession(const CliOptions &options, const QString &appFolder, const DownloaderFactory &makeDownloader);
     ~CliSession();
@@ -56,6 +58,7 @@ struct CliSession
     TerminalMessageBox messages{output};
     NoLauncher launcher;
     NoWindowLock lock;
+    NetworkSetup network;
     HttpPageFetcher fetcher;
     Settings settings;
     Mode mode;

@@ -85,6 +85,11 @@ void LoopbackServer::setResponses(const QString &path, const QList<LoopbackRespo
     m_scripts.insert(path, responses);
 }
 
+void LoopbackServer::setHandler(const QString &path, Handler handler)
+{
+    m_handlers.insert(path, std::move(handler));
+}
+
 QList<LoopbackRequest> LoopbackServer::requests() const
 {
     return m_requests;
@@ -127,6 +132,8 @@ LoopbackResponse LoopbackServer::respond(const LoopbackRequest &request)
     m_requests.append(request);
     Q_EMIT requestReceived(request);
     const QString target = QString::fromLatin1(request.target);
+    if (const auto handler = m_handlers.constFind(pathOf(target)); handler != m_handlers.cend())
+        return (*handler)(request);
     auto script = m_scripts.find(target);
     if (script == m_scripts.end())
         script = m_scripts.find(pathOf(target));

@@ -3,6 +3,7 @@
 #include "loopbackrequest.h"
 #include "loopbackresponse.h"
 
+#include <functional>
 #include <memory>
 #include <QHash>
 #include <QList>
@@ -42,6 +43,9 @@ public:
     void setResponse(const QString &path, const LoopbackResponse &response);
     // Served in order, one per request; the last one is repeated from then on.
     void setResponses(const QString &path, const QList<LoopbackResponse> &responses);
+    // The response made from the request itself (its headers, say); over any script of the path.
+    using Handler = std::function<LoopbackResponse(const LoopbackRequest &)>;
+    void setHandler(const QString &path, Handler handler);
 
     QList<LoopbackRequest> requests() const;
     int requestCount(const QString &path) const;
@@ -63,6 +67,7 @@ private:
     Scheme m_scheme;
     std::unique_ptr<QTcpServer> m_server;
     QHash<QString, QList<LoopbackResponse>> m_scripts;
+    QHash<QString, Handler> m_handlers;
     QList<LoopbackRequest> m_requests;
     int m_connectionCount = 0;
 };
