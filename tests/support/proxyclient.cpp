@@ -58,6 +58,10 @@ void ProxyClient::readClient()
 
 void ProxyClient::readHttp()
 {
+    if (m_tunnel) {
+        toUpstream(std::exchange(m_incoming, QByteArray()));
+        return;
+    }
     for (;;) {
         if (m_bodyLeft > 0) {
             const QByteArray body = m_incoming.left(m_bodyLeft);
@@ -110,7 +114,11 @@ bool ProxyClient::takeHttpRequest()
         return true;
     }
     m_loggedIn = true;
-    if (method == "CONNECT" || target.scheme() != u"http" || target.host().isEmpty()) {
+    if (method == "CONNECT" && m_host.isEmpty()) {
+        openTunnel(QString::fromLatin1(requestLine.value(1)));
+        return false;
+    }
+    if (target.scheme() != u"http" || target.host().isEmpty()) {
         answerHttp(405, "Method Not Allowed", "Content-Length: 0\r\n\r\n", true);
         return false;
     }
@@ -133,6 +141,22 @@ bool ProxyClient::takeHttpRequest()
     toUpstream(method + ' ' + (path.isEmpty() ? QByteArray("/") : path) + ' ' + requestLine.value(2) +
                "\r\n" + headers + "\r\n");
     return true;
+}
+
+// CONNECT host:port: once the server's connection is open, bytes go both ways untouched (TLS).
+void ProxyClient::openTunnel(const QString &hostAndPort)
+{
+    const QUrl target(QStringLiteral("//") + hostAndPort);
+    m_proxy.noteRequest(target.host() + u':' + QString::number(target.port()));
+    const std::optional<quint16> port = m_proxy.routeFor(target.host());
+    if (!port) {
+        answerHttp(502, "Bad Gateway", "Content-Length: 0\r\n\r\n", true);
+        return;
+    }
+    m_tunnel = true;
+    m_host = target.host();
+    openUpstream(m_host, *port);
+    toUpstream(std::exchange(m_incoming, QByteArray()));
 }
 
 bool ProxyClient::httpLoginAccepted(const QByteArray &authorization)
@@ -317,6 +341,8 @@ void ProxyClient::onUpstreamConnected()
     m_upstreamOpen = true;
     if (m_proxy.kind() == TestProxy::Kind::Socks5)
         answerSocks(socksSucceeded, false);
+    else if (m_tunnel)
+        m_client->write("HTTP/1.1 200 Connection established\r\n\r\n");
     m_upstream->write(std::exchange(m_waiting, QByteArray()));
 }
 

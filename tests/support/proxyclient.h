@@ -8,8 +8,8 @@ class QTcpSocket;
 class TestProxy;
 
 // One client connection of the test proxy. HTTP: each request head is checked (login, route) and
-// passed on in the server's form, the first one opening the connection to the routed port;
-// SOCKS5: greeting, login and CONNECT, then bytes go both ways untouched. Deletes itself when
+// passed on in the server's form, the first one opening the connection to the routed port, or a
+// CONNECT opens a tunnel; SOCKS5: greeting, login and CONNECT, then bytes go both ways untouched. Deletes itself when
 // either side goes away.
 class ProxyClient final : public QObject
 {
@@ -35,6 +35,7 @@ private:
     bool takeHttpRequest();
     void answerHttp(int status, const QByteArray &reason, const QByteArray &extraHeaders, bool thenClose);
     bool httpLoginAccepted(const QByteArray &authorization);
+    void openTunnel(const QString &hostAndPort);
     void readSocks();
     bool takeSocksGreeting();
     bool takeSocksLogin();
@@ -57,4 +58,5 @@ private:
     bool m_loggedIn = false;
     bool m_upstreamOpen = false;
     bool m_closing = false;
+    bool m_tunnel = false; // HTTP CONNECT: bytes pass untouched
 };

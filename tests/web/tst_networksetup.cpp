@@ -108,6 +108,8 @@ class TestNetworkSetup final : public QObject
 private Q_SLOTS:
     void chapterThroughEachProxy_data();
     void chapterThroughEachProxy();
+    void httpsThroughEachProxy_data();
+    void httpsThroughEachProxy();
     void proxyLogin_data();
     void proxyLogin();
     void proxyDownIsAFailureNamingIt_data();
@@ -153,6 +155,32 @@ void TestNetworkSetup::chapterThroughEachProxy()
     QCOMPARE(server.requestCount(QStringLiteral("/c/img/1.jpg")), 1);
     QCOMPARE(server.requests().first().header("Host"), QByteArray("comic.test"));
     QVERIFY(client.failureTexts().isEmpty());
+}
+
+void TestNetworkSetup::httpsThroughEachProxy_data()
+{
+    chapterThroughEachProxy_data();
+}
+
+// A tunnel to the site, whose certificate is checked as on a direct connection.
+void TestNetworkSetup::httpsThroughEachProxy()
+{
+    QFETCH(TestProxy::Kind, kind);
+    LoopbackServer server(LoopbackServer::Scheme::Https);
+    serveChapter(server);
+    TestProxy proxy(kind);
+    proxy.route(QStringLiteral("127.0.0.1"), server.port());
+    Client client;
+    client.useProxy(proxy.address());
+    client.fetcher.trustCertificate(LoopbackServer::certificate());
+    client.transfer.trustCertificate(LoopbackServer::certificate());
+
+    QVERIFY(client.fetcher.FetchPage(server.url(QStringLiteral("/c/1.html"))).contains(u"chapter one"));
+    QCOMPARE(client.download(server.url(QStringLiteral("/c/img/1.jpg"))).body, imageBody);
+    QVERIFY(!proxy.requested().isEmpty());
+    for (const QString &asked : proxy.requested())
+        QCOMPARE(asked, QStringLiteral("127.0.0.1:") + QString::number(server.port()));
+    QCOMPARE(server.requests().size(), 2);
 }
 
 void TestNetworkSetup::proxyLogin_data()
