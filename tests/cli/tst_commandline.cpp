@@ -39,6 +39,44 @@ void serveChapter(LoopbackServer &server, const QString &name, int pages, const 
     }
 }
 
+// A proxy address of a row: "%P" the working proxy, "%D" one that is down.
+QString filled(QString text, const QString &proxy, const QString &down)
+{
+    return text.replace(QStringLiteral("%P"), proxy).replace(QStringLiteral("%D"), down);
+}
+
+QStringList filled(QStringList texts, const QString &proxy, const QString &down)
+{
+    for (QString &text : texts)
+        text = filled(text, proxy, down);
+    return texts;
+}
+
+// Files of the folder, Option.ini aside, that hold `text`.
+QStringList filesHolding(const QString &folder, const QByteArray &text)
+{
+    QStringList found;
+    QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        if (files.fileName() != u"Option.ini" && readBytes(path).contains(text))
+            found.append(path);
+    }
+    return found;
+}
+
+// The names of the cookies a request carried, sorted.
+QStringList cookieNames(const LoopbackRequest &request)
+{
+    QStringList names;
+    for (const QByteArray &pair : request.header("Cookie").split(';')) {
+        if (const QByteArray name = pair.trimmed().split('=').first(); !name.isEmpty())
+            names.append(QString::fromLatin1(name));
+    }
+    names.sort();
+    return names;
+}
+
 struct Run
 {
     int status = -1;
@@ -117,44 +155,6 @@ QList<std::pair<QString, QByteArray>> archiveEntries(const QString &path)
     }
     zip_close(archive);
     return entries;
-}
-
-// A proxy address of a row: "%P" the working proxy, "%D" one that is down.
-QString filled(QString text, const QString &proxy, const QString &down)
-{
-    return text.replace(QStringLiteral("%P"), proxy).replace(QStringLiteral("%D"), down);
-}
-
-QStringList filled(QStringList texts, const QString &proxy, const QString &down)
-{
-    for (QString &text : texts)
-        text = filled(text, proxy, down);
-    return texts;
-}
-
-// Files of the folder, Option.ini aside, that hold `text`.
-QStringList filesHolding(const QString &folder, const QByteArray &text)
-{
-    QStringList found;
-    QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        if (files.fileName() != u"Option.ini" && readBytes(path).contains(text))
-            found.append(path);
-    }
-    return found;
-}
-
-// The names of the cookies a request carried, sorted.
-QStringList cookieNames(const LoopbackRequest &request)
-{
-    QStringList names;
-    for (const QByteArray &pair : request.header("Cookie").split(';')) {
-        if (const QByteArray name = pair.trimmed().split('=').first(); !name.isEmpty())
-            names.append(QString::fromLatin1(name));
-    }
-    names.sort();
-    return names;
 }
 
 } // namespace
@@ -296,6 +296,35 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(download(QStringLiteral("Broken/3.jpg"))));
         QVERIFY2(run.err.contains("Broken: 2 images saved, 1 failed"), run.err.constData());
         QVERIFY2(run.err.contains("HTTP 404"), run.err.constData());
+    }
+
+    void interruptRemovesThePartialImage_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("ctrl-c") << int(SIGINT);
+        QTest::newRow("sigterm") << int(SIGTERM);
+    }
+    void interruptRemovesThePartialImage()
+    {
+        QFETCH(int, signal);
+        LoopbackServer server;
+        serveChapter(server, QStringLiteral("c"), 2, "Slow");
+        LoopbackResponse slow = LoopbackResponse::page(imageBytes(1, 400000), "image/jpeg");
+        slow.bytesPerTick = 20000;
+        slow.tick = 50ms;
+        server.setResponse(QStringLiteral("/c/img/1.jpg"), slow);
+
+        Program program(m_app.path());
+        program.start({QStringLiteral("get"), QStringLiteral("--download"), server.url(QStringLiteral("/c/1.html"))});
+        // Wait until the image is being written, then interrupt.
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files).size() >= 2, 20000);
+        QTest::qWait(200);
+        ::kill(pid_t(program.process().processId()), signal);
+        const Run run = program.finish();
+        QCOMPARE(run.status, 128 + signal);
+        const QStringList left = QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files);
+        QCOMPARE(left, QStringList{QStringLiteral("Down.lst")});
+        QVERIFY(readBytes(download(QStringLiteral("Slow/Down.lst"))).endsWith("\r\n\r\n"));
     }
 
     // The site's host name is made up: only the proxy can reach it. Each row gives the proxy
@@ -488,35 +517,6 @@ private Q_SLOTS:
             QCOMPARE(cookieNames(request), (QStringList{"httponly", "session"}));
         QCOMPARE(run.err.count("2 行格式不对"), 1);
         QVERIFY2(run.err.contains("mine.txt"), run.err.constData());
-    }
-
-    void interruptRemovesThePartialImage_data()
-    {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("ctrl-c") << int(SIGINT);
-        QTest::newRow("sigterm") << int(SIGTERM);
-    }
-    void interruptRemovesThePartialImage()
-    {
-        QFETCH(int, signal);
-        LoopbackServer server;
-        serveChapter(server, QStringLiteral("c"), 2, "Slow");
-        LoopbackResponse slow = LoopbackResponse::page(imageBytes(1, 400000), "image/jpeg");
-        slow.bytesPerTick = 20000;
-        slow.tick = 50ms;
-        server.setResponse(QStringLiteral("/c/img/1.jpg"), slow);
-
-        Program program(m_app.path());
-        program.start({QStringLiteral("get"), QStringLiteral("--download"), server.url(QStringLiteral("/c/1.html"))});
-        // Wait until the image is being written, then interrupt.
-        QTRY_VERIFY_WITH_TIMEOUT(QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files).size() >= 2, 20000);
-        QTest::qWait(200);
-        ::kill(pid_t(program.process().processId()), signal);
-        const Run run = program.finish();
-        QCOMPARE(run.status, 128 + signal);
-        const QStringList left = QDir(download(QStringLiteral("Slow"))).entryList(QDir::Files);
-        QCOMPARE(left, QStringList{QStringLiteral("Down.lst")});
-        QVERIFY(readBytes(download(QStringLiteral("Slow/Down.lst"))).endsWith("\r\n\r\n"));
     }
 };
 

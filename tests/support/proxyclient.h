@@ -9,8 +9,8 @@ class TestProxy;
 
 // One client connection of the test proxy. HTTP: each request head is checked (login, route) and
 // passed on in the server's form, the first one opening the connection to the routed port, or a
-// CONNECT opens a tunnel; SOCKS5: greeting, login and CONNECT, then bytes go both ways untouched. Deletes itself when
-// either side goes away.
+// CONNECT opens a tunnel; SOCKS5: greeting, login and CONNECT, then bytes go both ways untouched. Deletes
+// itself when either side goes away.
 class ProxyClient final : public QObject
 {
     Q_OBJECT

@@ -10,9 +10,9 @@
 class QTcpServer;
 
 // A proxy for tests on 127.0.0.1, speaking HTTP (absolute-form requests, and CONNECT tunnels for
-// https) or SOCKS5 (CONNECT, by name or address). It reaches only the host names it has a route for, each to a port on 127.0.0.1:
-// so a made-up name that nothing else resolves can be fetched through it and only through it.
-// Records every host the clients asked for; can insist on a user name and password.
+// https) or SOCKS5 (CONNECT, by name or address). It reaches only the host names it has a route for, each to
+// a port on 127.0.0.1: so a made-up name that nothing else resolves can be fetched through it and only
+// through it. Records every host the clients asked for; can insist on a user name and password.
 class TestProxy final : public QObject
 {
     Q_OBJECT
