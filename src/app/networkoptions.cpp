@@ -14,7 +14,7 @@ QStringList proxyWarnings(const ProxyRules &rules)
 {
     if (rules.unreadable().isEmpty())
         return {};
-    return {QStringLiteral("无法识别的代理地址：%1，请求不会发出")
+    return {QStringLiteral("无法识别的代理地址：%1，该走这个代理的请求都不会发出")
                 .arg(rules.unreadable().join(QStringLiteral("，")))};
 }
 

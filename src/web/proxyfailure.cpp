@@ -78,13 +78,12 @@ QString proxyFailureText(const QNetworkReply &reply)
     const RulesProxyFactory *factory = rulesOf(reply);
     if (!factory)
         return {};
-    const ProxyRules &rules = factory->rules();
-    if (!rules.unreadable().isEmpty())
-        return QStringLiteral("无法识别的代理地址：%1，请求未发出")
-            .arg(rules.unreadable().join(QStringLiteral("，")));
-    const QNetworkProxy proxy = proxyOf(reply);
+    const QNetworkProxy proxy = factory->rules().proxyFor(reply.url());
     if (proxy.type() == QNetworkProxy::NoProxy)
         return {};
+    if (ProxyRules::isUnusable(proxy))
+        return QStringLiteral("无法识别的代理地址：%1，请求未发出")
+            .arg(factory->rules().unreadable().join(QStringLiteral("，")));
     QString text = describe(asSeenThrough(code, proxy), proxyShownName(proxy), reply.errorString());
     // Qt's own texts never hold it; this is only a last guard.
     if (!proxy.password().isEmpty())

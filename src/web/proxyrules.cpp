@@ -29,6 +29,14 @@ QString hostOfEntry(QString entry)
     return entry;
 }
 
+// A kind of proxy no web request can use: Qt fails such a request before sending anything. It
+// stands for an address that cannot be read, so nothing goes direct that the user meant to send
+// through a proxy.
+QNetworkProxy unusable()
+{
+    return QNetworkProxy(QNetworkProxy::FtpCachingProxy);
+}
+
 } // namespace
 
 ProxyRules ProxyRules::fromEnvironment(const QProcessEnvironment &environment)
@@ -37,10 +45,10 @@ ProxyRules ProxyRules::fromEnvironment(const QProcessEnvironment &environment)
     const auto read = [&rules](const QString &address) -> std::optional<QNetworkProxy> {
         if (address.isEmpty())
             return std::nullopt;
-        std::optional<QNetworkProxy> proxy = parseProxyAddress(address);
-        if (!proxy)
-            rules.m_unreadable.append(withoutLogin(address));
-        return proxy;
+        if (std::optional<QNetworkProxy> proxy = parseProxyAddress(address))
+            return proxy;
+        rules.m_unreadable.append(withoutLogin(address));
+        return unusable();
     };
     const QString all = variable(environment, QStringLiteral("all_proxy"));
     const QString http = variable(environment, QStringLiteral("http_proxy"));
@@ -74,16 +82,13 @@ ProxyRules ProxyRules::fromOption(const QString &value, const QProcessEnvironmen
         return {};
     if (const std::optional<QNetworkProxy> proxy = parseProxyAddress(value))
         return through(*proxy);
-    ProxyRules rules;
+    ProxyRules rules = through(unusable());
     rules.m_unreadable.append(withoutLogin(value.trimmed()));
     return rules;
 }
 
 QNetworkProxy ProxyRules::proxyFor(const QUrl &url) const
 {
-    // A kind of proxy that no web request can use: Qt fails the request before sending anything.
-    if (!m_unreadable.isEmpty())
-        return QNetworkProxy(QNetworkProxy::FtpCachingProxy);
     const std::optional<QNetworkProxy> &proxy = url.scheme() == u"https" ? m_https : m_http;
     if (!proxy || m_noProxyAll)
         return QNetworkProxy(QNetworkProxy::NoProxy);

@@ -25,12 +25,15 @@ public:
     // The proxy option's value: empty, the environment's; "direct", none; otherwise an address.
     static ProxyRules fromOption(const QString &value, const QProcessEnvironment &environment);
 
-    // The proxy for a request to `url`; NoProxy to go direct. While an address the rules were
-    // given cannot be read, nothing goes out: the answer is a proxy no web request can use.
+    // The proxy for a request to `url`; NoProxy to go direct. A request that would go through an
+    // address that cannot be read gets a proxy no web request can use, so it fails unsent.
     QNetworkProxy proxyFor(const QUrl &url) const;
-    // The addresses that could not be read as proxies, without their logins; nothing is sent
-    // through rules that have any.
+    // The addresses that could not be read as proxies, without their logins.
     QStringList unreadable() const { return m_unreadable; }
+    static bool isUnusable(const QNetworkProxy &proxy)
+    {
+        return proxy.type() == QNetworkProxy::FtpCachingProxy;
+    }
 
 private:
     std::optional<QNetworkProxy> m_http;

@@ -154,7 +154,11 @@ private Q_SLOTS:
             << QStringList{"http_proxy=h:1", "no_proxy=[::1]:80"} << "http://[::1]/"
             << "direct";
         QTest::newRow("unreadable: nothing goes out")
-            << QStringList{"http_proxy=socks4://s:1", "no_proxy=*"} << page << "unusable";
+            << QStringList{"http_proxy=socks4://s:1"} << page << "unusable";
+        QTest::newRow("unreadable, other scheme")
+            << QStringList{"http_proxy=socks4://s:1", "https_proxy=h:1"} << securePage << "http h:1";
+        QTest::newRow("unreadable, no_proxy host")
+            << QStringList{"all_proxy=socks4://s:1", "no_proxy=comic.test"} << securePage << "direct";
     }
     void environment()
     {
