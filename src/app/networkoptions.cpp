@@ -6,6 +6,7 @@
 #include "web/proxyrules.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 
 namespace {
@@ -28,8 +29,9 @@ QStringList loadCookies(NetworkSetup &network, const QString &path)
     network.addCookies(read.contents.cookies);
     if (read.contents.malformedLines == 0)
         return {};
-    return {QStringLiteral("Cookie文件 %1 中有 %2 行格式不对，已跳过")
-                .arg(QDir::toNativeSeparators(path))
+    // The name alone: the window's status line is short.
+    return {QStringLiteral("Cookie文件 %1 有 %2 行格式不对，已跳过")
+                .arg(QFileInfo(path).fileName())
                 .arg(read.contents.malformedLines)};
 }
 

@@ -30,10 +30,12 @@ QNetworkProxy proxyOf(const QNetworkReply &reply)
 }
 
 // Through an HTTP proxy the connection itself goes to the proxy, so its failures are the proxy's.
+// Qt reports a SOCKS5 proxy it cannot reach, or that drops the connection, only as an unknown
+// network error.
 QNetworkReply::NetworkError asSeenThrough(QNetworkReply::NetworkError code, const QNetworkProxy &proxy)
 {
-    if (proxy.type() != QNetworkProxy::HttpProxy && proxy.type() != QNetworkProxy::HttpCachingProxy)
-        return code;
+    if (proxy.type() == QNetworkProxy::Socks5Proxy)
+        return code == QNetworkReply::UnknownNetworkError ? QNetworkReply::ProxyConnectionRefusedError : code;
     switch (code) {
     case QNetworkReply::ConnectionRefusedError:
         return QNetworkReply::ProxyConnectionRefusedError;
@@ -48,11 +50,12 @@ QNetworkReply::NetworkError asSeenThrough(QNetworkReply::NetworkError code, cons
     }
 }
 
+// Short: the window's status line shows it.
 QString describe(QNetworkReply::NetworkError code, const QString &proxy, const QString &qtText)
 {
     switch (code) {
     case QNetworkReply::ProxyConnectionRefusedError:
-        return QStringLiteral("无法连接代理服务器 %1（连接被拒绝）").arg(proxy);
+        return QStringLiteral("无法连接代理服务器 %1").arg(proxy);
     case QNetworkReply::ProxyNotFoundError:
         return QStringLiteral("找不到代理服务器 %1").arg(proxy);
     case QNetworkReply::ProxyConnectionClosedError:
@@ -60,11 +63,9 @@ QString describe(QNetworkReply::NetworkError code, const QString &proxy, const Q
     case QNetworkReply::ProxyTimeoutError:
         return QStringLiteral("代理服务器 %1 没有响应").arg(proxy);
     case QNetworkReply::ProxyAuthenticationRequiredError:
-        return QStringLiteral("代理服务器 %1 拒绝访问：需要正确的用户名和密码").arg(proxy);
-    case QNetworkReply::UnknownProxyError:
-        return QStringLiteral("代理服务器 %1 出错：%2").arg(proxy, qtText);
+        return QStringLiteral("代理服务器 %1 要求正确的用户名和密码").arg(proxy);
     default:
-        return QStringLiteral("经代理服务器 %1 访问失败：%2").arg(proxy, qtText);
+        return QStringLiteral("代理服务器 %1：%2").arg(proxy, qtText);
     }
 }
 

@@ -125,7 +125,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("sent");
         QTest::newRow("two bad lines")
             << QString() << QByteArray("bad\n" + siteCookie + "file\r\nalso\tbad\n")
-            << QStringList{QStringLiteral("Cookie文件 FILE 中有 2 行格式不对，已跳过")}
+            << QStringList{QStringLiteral("Cookie文件 cookies.txt 有 2 行格式不对，已跳过")}
             << QByteArray("from-file");
         QTest::newRow("no such file")
             << QString() << QByteArray() << QStringList{QStringLiteral("无法读取Cookie文件 FILE：")}
