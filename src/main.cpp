@@ -1,5 +1,6 @@
 #include "app/appfolder.h"
 #include "app/mode.h"
+#include "app/networkoptions.h"
 #include "app/optionfile.h"
 #include "app/runflags.h"
 #include "app/settings.h"
@@ -7,10 +8,12 @@
 #include "cli/commandline.h"
 #include "tasks/downloadengine.h"
 #include "web/httppagefetcher.h"
+#include "web/networksetup.h"
 #include "windows/mainwindow.h"
 #include "windows/qtinputbox.h"
 #include "windows/qtmessagebox.h"
 #include "windows/qtshelllauncher.h"
+#include "windows/statuslabel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,15 +42,27 @@ int runWindow(int argc, char *argv[])
     QtMessageBox messages;
     QtInputBox inputBox;
     QtShellLauncher launcher;
+    NetworkSetup network;
     HttpPageFetcher fetcher;
+    network.configure(fetcher.network());
     LoadSettings(appFolder, settings, mode, messages);
+    const QStringList warnings =
+        startNetwork(network, settings, appFolder, {}, QProcessEnvironment::systemEnvironment());
 
     MainWindow window({appFolder, settings, mode, flags, fetcher, messages, inputBox, launcher,
                        [&](TaskBoard &board, StatusLine &status) {
-                           return std::make_unique<DownloadEngine>(board, status, launcher, settings, flags);
+                           auto engine =
+                               std::make_unique<DownloadEngine>(board, status, launcher, settings, flags);
+                           network.configure(engine->transfer().network());
+                           return engine;
                        }});
     messages.setParent(&window);
     inputBox.setParent(&window);
+    if (!warnings.isEmpty())
+        window.statusLabel().setText(warnings.join(u' '));
+    // Queued, so the text stays after what the failing walk or title fetch writes itself.
+    QObject::connect(&network, &NetworkSetup::proxyFailed, &window.statusLabel(), &StatusLabel::setText,
+                     Qt::QueuedConnection);
     window.show();
     return QApplication::exec();
 }
@@ -59,9 +74,10 @@ int runCommandLine(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("tavrin"));
     return runCommandLine(QCoreApplication::arguments().mid(1), programFolder(),
                           [](TaskBoard &board, StatusLine &status, ShellLauncher &launcher, const Settings &settings,
-                             RunFlags &flags, const DownloadOptions &options) {
+                             RunFlags &flags, const DownloadOptions &options, NetworkSetup &network) {
                               auto engine = std::make_unique<DownloadEngine>(board, status, launcher, settings, flags);
                               engine->setOptions(options);
+                              network.configure(engine->transfer().network());
                               return engine;
                           });
 }

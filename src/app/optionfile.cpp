@@ -81,6 +81,10 @@ void LoadSettings(const QString &appFolder, Settings &settings, Mode &mode, Mess
             applyAutoOpen(kv->value, settings);
         else if (kv->key == QStringLiteral("UsingMode"))
             applyUsingMode(appFolder, kv->value, mode, messages);
+        else if (kv->key == QStringLiteral("Proxy"))
+            settings.setProxy(kv->value);
+        else if (kv->key == QStringLiteral("Cookies"))
+            settings.setCookiesFile(kv->value);
     }
 }
 
@@ -92,8 +96,14 @@ void WriteDefaultOptions(const QString &appFolder, Mode &mode)
 
 FileWriteResult SaveOptions(const QString &appFolder, const Settings &settings, const Mode &mode)
 {
-    return writeTextFileReporting(optionFilePath(appFolder),
-                                  {QStringLiteral("Reset=") + settings.resetText(),
-                                   QStringLiteral("AutoOpen=") + QString::number(settings.autoOpen()),
-                                   QStringLiteral("UsingMode=") + mode.name()});
+    QStringList lines{QStringLiteral("Reset=") + settings.resetText(),
+                      QStringLiteral("AutoOpen=") + QString::number(settings.autoOpen()),
+                      QStringLiteral("UsingMode=") + mode.name()};
+    // Written only when set, so a file without them stays as it always was; the cookies file has
+    // no field in the window and must survive a save.
+    if (!settings.proxy().isEmpty())
+        lines.append(QStringLiteral("Proxy=") + settings.proxy());
+    if (!settings.cookiesFile().isEmpty())
+        lines.append(QStringLiteral("Cookies=") + settings.cookiesFile());
+    return writeTextFileReporting(optionFilePath(appFolder), lines);
 }

@@ -15,7 +15,8 @@ void LoadSettings(const QString &appFolder, Settings &settings, Mode &mode, Mess
 // Writes the three default lines of Option.ini, then tries to load the mode "Normal".
 void WriteDefaultOptions(const QString &appFolder, Mode &mode);
 
-// Writes Option.ini as the settings window saves it: Reset, AutoOpen, UsingMode.
+// Writes Option.ini as the settings window saves it: Reset, AutoOpen, UsingMode, then Proxy and
+// Cookies when they are set.
 FileWriteResult SaveOptions(const QString &appFolder, const Settings &settings, const Mode &mode);
 
 QString optionFilePath(const QString &appFolder);

@@ -23,3 +23,19 @@ void Settings::setAutoOpen(int value)
     m_autoOpen = value;
     Q_EMIT changed();
 }
+
+void Settings::setProxy(const QString &value)
+{
+    if (m_proxy == value)
+        return;
+    m_proxy = value;
+    Q_EMIT changed();
+}
+
+void Settings::setCookiesFile(const QString &value)
+{
+    if (m_cookiesFile == value)
+        return;
+    m_cookiesFile = value;
+    Q_EMIT changed();
+}

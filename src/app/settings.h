@@ -12,6 +12,8 @@ class Settings final : public QObject
     Q_PROPERTY(qint16 reset READ reset WRITE setReset NOTIFY changed)
     Q_PROPERTY(QString resetText READ resetText WRITE setResetText NOTIFY changed)
     Q_PROPERTY(int autoOpen READ autoOpen WRITE setAutoOpen NOTIFY changed)
+    Q_PROPERTY(QString proxy READ proxy WRITE setProxy NOTIFY changed)
+    Q_PROPERTY(QString cookiesFile READ cookiesFile WRITE setCookiesFile NOTIFY changed)
 
 public:
     explicit Settings(QObject *parent = nullptr) : QObject(parent) {}
@@ -26,6 +28,12 @@ public:
     int autoOpen() const { return m_autoOpen; }
     void setAutoOpen(int value);
     bool opensFolderWhenDone() const { return m_autoOpen == 1; }
+    // The proxy: empty, the one the environment names; "direct", none; otherwise its address.
+    QString proxy() const { return m_proxy; }
+    void setProxy(const QString &value);
+    // A Netscape cookies.txt whose cookies go with the requests; empty for none.
+    QString cookiesFile() const { return m_cookiesFile; }
+    void setCookiesFile(const QString &value);
 
 Q_SIGNALS:
     void changed();
@@ -34,4 +42,6 @@ private:
     qint16 m_reset = 5;
     QString m_resetText = QStringLiteral("5");
     int m_autoOpen = 1;
+    QString m_proxy;
+    QString m_cookiesFile;
 };

@@ -1,9 +1,15 @@
 #include "cli/clioptions.h"
 
+#include "web/proxyaddress.h"
+
+#include <QFileInfo>
 
 namespace {
 
 const QStringList subcommands{QStringLiteral("get"), QStringLiteral("analyse"), QStringLiteral("download")};
+// Options whose value is the next argument, which is then no subcommand.
+const QStringList optionsWithValue{QStringLiteral("--app-folder"), QStringLiteral("--proxy"),
+                                   QStringLiteral("--cookies")};
 
 // Splits "--name=value" into name and value.
 std::pair<QString, std::optional<QString>> splitOption(const QString &argument)
@@ -23,6 +29,7 @@ public:
 
 private:
     bool readOption(const QString &name, const std::optional<QString> &inlineValue);
+    void readProxy(const QString &address);
     std::optional<QString> value(const QString &name, const std::optional<QString> &inlineValue);
     void readWait(const QString &text);
     bool takePositional(const QString &argument);
@@ -37,6 +44,8 @@ private:
     qsizetype m_next = 0;
     bool m_sawCommand = false;
     bool m_sawHelpOrVersion = false;
+    bool m_sawProxy = false;
+    bool m_sawNoProxy = false;
     CliParse m_parse;
 };
 
@@ -105,6 +114,14 @@ bool Reader::readOption(const QString &name, const std::optional<QString> &inlin
         if (options.listOnly && *options.listOnly != listOnly)
             fail(QStringLiteral("--list-only and --download exclude each other"));
         options.listOnly = listOnly;
+    } else if (name == u"--proxy") {
+        readProxy(value(name, inlineValue).value_or(QString()));
+    } else if (name == u"--no-proxy") {
+        flag(m_sawNoProxy);
+        options.network.proxy = QStringLiteral("direct");
+    } else if (name == u"--cookies") {
+        const QString file = value(name, inlineValue).value_or(QString());
+        options.network.cookiesFile = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
     } else if (name == u"--cbz") {
         flag(options.cbz);
     } else if (name == u"--continue") {
@@ -118,6 +135,16 @@ bool Reader::readOption(const QString &name, const std::optional<QString> &inlin
         return false;
     }
     return true;
+}
+
+void Reader::readProxy(const QString &address)
+{
+    // Said without the login: the line may be shown where others can see it.
+    if (!parseProxyAddress(address))
+        fail(QStringLiteral("--proxy: \"%1\" is no proxy address (http://, socks5:// or socks5h://HOST:PORT)")
+                 .arg(withoutLogin(address)));
+    m_sawProxy = true;
+    m_parse.options.network.proxy = address;
 }
 
 std::optional<QString> Reader::value(const QString &name, const std::optional<QString> &inlineValue)
@@ -181,6 +208,8 @@ void Reader::check()
         fail(QStringLiteral("download needs a FOLDER"));
     if (!get && (!o.inputFile.isEmpty() || o.listOnly || !o.choices.isEmpty()))
         fail(QStringLiteral("-i, --list-only, --download and --choose go with get"));
+    if (m_sawProxy && m_sawNoProxy)
+        fail(QStringLiteral("--proxy and --no-proxy exclude each other"));
     if (analyse && o.cbz)
         fail(QStringLiteral("--cbz goes with get and download"));
     if (analyse && (o.keepExisting || o.waitSeconds))
@@ -201,7 +230,7 @@ bool isCliInvocation(const QStringList &arguments)
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == u"--app-folder") {
+        if (optionsWithValue.contains(argument)) {
             ++i;
             continue;
         }
@@ -262,6 +291,12 @@ QString cliHelpText()
         "      --app-folder DIR   the folder of Option.ini, Mode/ and Download/\n"
         "                         (also the environment variable TAVRIN_APP_FOLDER)\n"
         "      --mode NAME        use the mode NAME for this run only; nothing is saved\n"
+        "      --proxy URL        send every request through this proxy: http://, socks5:// (host\n"
+        "                         names resolved here) or socks5h:// (resolved by the proxy),\n"
+        "                         HOST:PORT, with USER:PASSWORD@ before the host if it needs them\n"
+        "      --no-proxy         send every request direct\n"
+        "      --cookies FILE     send the cookies of a Netscape cookies.txt, as browser extensions\n"
+        "                         export it, with the requests they belong to (read, never written)\n"
         "  -h, --help             show this help\n"
         "      --version          show the version\n"
         "\n"
@@ -270,6 +305,11 @@ QString cliHelpText()
         "a broken body, HTTP 408, 429 or 5xx) is tried again after a growing wait, as many times\n"
         "as Option.ini gives a page (at least once), from where it broke off when the server\n"
         "allows. A web page where an image should be counts as a failed image.\n"
+        "\n"
+        "Without --proxy or --no-proxy, the proxy is Option.ini's Proxy= (an address, or direct\n"
+        "for none); when that is empty or absent, the environment's, read as curl reads it:\n"
+        "http_proxy, https_proxy, all_proxy, and no_proxy for the hosts that go direct. Without\n"
+        "--cookies, the cookies file is Option.ini's Cookies= (relative to the app folder).\n"
         "\n"
         "Progress goes to standard error: each state of a task on a line, and on a terminal a\n"
         "progress line with percent, image count and speed.\n"
@@ -283,5 +323,7 @@ QString cliHelpText()
         "  tavrin get --list-only -i chapters.txt\n"
         "  tavrin get --cbz --choose 2 http://manhua.example/comic/2/1.html\n"
         "  tavrin analyse --first-address http://manhua.example/c/1.html saved-page.html\n"
-        "  tavrin download \"第1话\" --cbz\n");
+        "  tavrin download \"第1话\" --cbz\n"
+        "  tavrin get --proxy socks5h://127.0.0.1:1080 --cookies cookies.txt \\\n"
+        "             http://manhua.example/comic/1/1.html\n");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/networkoptions.h"
+
 #include <optional>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,7 @@ struct CliOptions
     QString firstAddress;         // analyse: where the walk would have started
     bool json = false;            // analyse: one JSON object instead of lines
     QString folder;               // download: a folder holding a list file
+    NetworkOverrides network;     // --proxy / --no-proxy, --cookies (made absolute)
 };
 
 struct CliParse

@@ -18,10 +18,11 @@ DownloadOptions downloadOptionsOf(const CliOptions &options)
 CliSession::CliSession(const CliOptions &options, const QString &appFolder, const DownloaderFactory &makeDownloader)
     : options(options), appFolder(appFolder), input(output, options.choices),
       downloadOptions(downloadOptionsOf(options)),
-      downloader(makeDownloader(board, terminal, launcher, settings, flags, downloadOptions)),
+      downloader(makeDownloader(board, terminal, launcher, settings, flags, downloadOptions, network)),
       core(std::make_unique<TaskCore>(TaskCore::Services{appFolder, fetcher, board, terminal, input, messages,
                                                          launcher, lock, *downloader, settings, mode, flags}))
 {
+    network.configure(fetcher.network());
 }
 
 CliSession::~CliSession()

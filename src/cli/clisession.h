@@ -12,6 +12,7 @@
 #include "tasks/guardedtaskboard.h"
 #include "tasks/windowlock.h"
 #include "web/httppagefetcher.h"
+#include "web/networksetup.h"
 
 #include <functional>
 #include <memory>
@@ -41,9 +42,11 @@ public:
 // with the terminal in place of the window's list, status line and dialogs.
 struct CliSession
 {
+    // The downloader's requests go through `network` like the page fetches.
     using DownloaderFactory =
         std::function<std::unique_ptr<ImageDownloader>(TaskBoard &, StatusLine &, ShellLauncher &,
-                                                       const Settings &, RunFlags &, const DownloadOptions &)>;
+                                                       const Settings &, RunFlags &, const DownloadOptions &,
+                                                       NetworkSetup &)>;
 
     CliSession(const CliOptions &options, const QString &appFolder, const DownloaderFactory &makeDownloader);
     ~CliSession();
@@ -57,6 +60,7 @@ struct CliSession
     TerminalMessageBox messages{output};
     NoLauncher launcher;
     NoWindowLock lock;
+    NetworkSetup network;
     HttpPageFetcher fetcher;
     Settings settings;
     Mode mode;

@@ -2,6 +2,7 @@
 
 #include "app/appfolder.h"
 #include "app/modefile.h"
+#include "app/networkoptions.h"
 #include "app/optionfile.h"
 #include "cli/commands.h"
 #include "cli/exitstatus.h"
@@ -60,6 +61,16 @@ int runCommandLine(const QStringList &arguments, const QString &programFolder,
         resolveAppFolder(folderArguments, QProcessEnvironment::systemEnvironment(), programFolder);
     CliSession session(parse.options, appFolder, makeDownloader);
     LoadSettings(appFolder, session.settings, session.mode, session.messages);
+    const QStringList warnings = startNetwork(session.network, session.settings, appFolder,
+                                              parse.options.network, QProcessEnvironment::systemEnvironment());
+    for (const QString &warning : warnings)
+        session.output.line(QStringLiteral("tavrin: ") + warning);
+    // Each retry fails the same way: the same text once is enough.
+    QObject::connect(&session.network, &NetworkSetup::proxyFailed, &session.network,
+                     [&session, last = QString()](const QString &text) mutable {
+                         if (text != std::exchange(last, text))
+                             session.output.line(QStringLiteral("tavrin: ") + text);
+                     });
     if (!parse.options.modeName.isEmpty() && !LoadMode(appFolder, parse.options.modeName, session.mode)) {
         session.output.line(QStringLiteral("tavrin: there is no mode named \"%1\"").arg(parse.options.modeName));
         return ExitStatus::usage;

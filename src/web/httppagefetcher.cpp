@@ -2,6 +2,7 @@
 
 #include "web/browserheaders.h"
 #include "web/pagebody.h"
+#include "web/proxyfailure.h"
 #include "web/webaddress.h"
 
 #include <memory>
@@ -76,6 +77,9 @@ std::optional<HttpPageFetcher::Response> HttpPageFetcher::completeResponse(const
 {
     if (!reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() ||
         !reportsOnlyTheStatus(reply.error()) || !isWholeBody(reply, body))
+        return std::nullopt;
+    // A proxy's refusal (407) is no page of the site.
+    if (!proxyFailureText(reply).isEmpty())
         return std::nullopt;
     Response response{body, {}};
     if (isRedirectStatus(reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt()))

@@ -40,6 +40,8 @@ public:
     // For tests against a loopback server with a self-signed certificate; certificates are
     // otherwise verified against the system's authorities as usual.
     void trustCertificate(const QSslCertificate &certificate);
+    // For the network setup: proxy and cookies.
+    QNetworkAccessManager &network() { return m_network; }
 
 private:
     struct Response

@@ -1,6 +1,7 @@
 #include "web/transfer.h"
 
 #include "web/browserheaders.h"
+#include "web/proxyfailure.h"
 #include "web/webaddress.h"
 
 #include <QCoreApplication>
@@ -107,6 +108,8 @@ void Transfer::onMetaData()
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (isRedirectStatus(status) && m_reply->hasRawHeader("Location"))
         return; // followed once the redirect's own body is over
+    if (isProxyRefusal(*m_reply))
+        return; // no answer of the site: a failure once the reply ends
     m_headArrived = true;
     m_status = status;
     // From here on only a waiting reader counts time without data.
@@ -151,7 +154,7 @@ void Transfer::onFinished()
     }
     if (!m_timedOut) {
         m_failureCode = m_reply->error();
-        m_failureText = m_reply->errorString();
+        m_failureText = requestFailureText(*m_reply);
     }
     announce(requestFailed);
 }

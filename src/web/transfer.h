@@ -68,6 +68,8 @@ public:
     void setIdleLimit(std::chrono::milliseconds limit) { m_idleLimit = limit; }
     // For tests against a loopback server with a self-signed certificate.
     void trustCertificate(const QSslCertificate &certificate);
+    // For the network setup: proxy and cookies.
+    QNetworkAccessManager &network() { return m_network; }
 
 Q_SIGNALS:
     void StateChanged(int state);

@@ -22,7 +22,8 @@
 namespace {
 
 constexpr int ClientWidth = 7425;
-constexpr int ClientHeight = 7380;
+// One row more than designed, below everything else, for the proxy box.
+constexpr int ClientHeight = 7860;
 
 // Places a child at its designed place, given in twips inside its container.
 template <typename W> W *place(W *widget, int left, int top, int width, int height)
@@ -96,6 +97,7 @@ Form3::Form3(const QString &appFolder, Settings &settings, Mode &mode, MessageBo
     m_actions =
         std::make_unique<SettingsActions>(appFolder, settings, mode, *m_file1, messages, input, launcher);
     buildButtonsAndFooter();
+    buildProxyRow();
     m_file1->setPattern(QStringLiteral("*.tdm"));
     m_file1->setFolder(modeFolder(appFolder));
     bindFields();
@@ -208,6 +210,13 @@ void Form3::buildButtonsAndFooter()
     });
 }
 
+void Form3::buildProxyRow()
+{
+    named(label(this, QStringLiteral("代理:"), 120, 7500, 615, 255), QStringLiteral("Label10"));
+    m_proxy = named(place(new QLineEdit(this), 720, 7455, 6615, 315), QStringLiteral("Proxy"));
+    m_proxy->setPlaceholderText(QStringLiteral("留空：使用环境变量中的代理；direct：不用代理"));
+}
+
 void Form3::bindFields()
 {
     showSettings();
@@ -217,6 +226,7 @@ void Form3::bindFields()
 
     // The retry count in use stays the one read at start-up; only its text is edited.
     connect(m_rec, &QLineEdit::textEdited, &m_settings, &Settings::setResetText);
+    connect(m_proxy, &QLineEdit::textEdited, &m_settings, &Settings::setProxy);
     connect(m_ds, &QCheckBox::stateChanged, this,
             [this](int state) { m_settings.setAutoOpen(autoOpenOf(state)); });
     connect(m_bi, &QLineEdit::textEdited, &m_mode, &Mode::setBlockImg);
@@ -230,6 +240,7 @@ void Form3::showSettings()
 {
     setTextIfChanged(m_rec, m_settings.resetText());
     m_ds->setCheckState(checkStateOf(m_settings.autoOpen()));
+    setTextIfChanged(m_proxy, m_settings.proxy());
 }
 
 void Form3::showMode()

@@ -36,6 +36,7 @@ private:
     void buildBasicFrame();
     void buildModeFrame();
     void buildButtonsAndFooter();
+    void buildProxyRow();
     void bindFields();
     void showSettings();
     void showMode();
@@ -44,6 +45,7 @@ private:
     Mode &m_mode;
     QLineEdit *m_rec = nullptr;
     OptionCheckBox *m_ds = nullptr;
+    QLineEdit *m_proxy = nullptr;
     QLineEdit *m_bi = nullptr;
     QLineEdit *m_bu = nullptr;
     QLineEdit *m_skw = nullptr;

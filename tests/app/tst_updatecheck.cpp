@@ -5,7 +5,10 @@
 #include "platform/narrowcodepage.h"
 #include "recordinglauncher.h"
 #include "scriptedmessagebox.h"
+#include "testproxy.h"
 #include "web/httppagefetcher.h"
+#include "web/networksetup.h"
+#include "web/proxyaddress.h"
 
 #include <memory>
 #include <QTest>
@@ -117,6 +120,27 @@ private Q_SLOTS:
         QCOMPARE(messages.shown[0].buttons, MessageBox::Buttons::Ok);
         QCOMPARE(messages.shown[0].icon, MessageBox::Icon::Information);
         QCOMPARE(launcher.calls, opensPage ? QStringList{QStringLiteral("web:") + address} : QStringList{});
+    }
+
+    // The maker's site reached only through the proxy the program is set up with.
+    void throughTheProxy()
+    {
+        LoopbackServer server;
+        server.setResponse(QStringLiteral("/down"),
+                           LoopbackResponse::page(downloadPage(QStringLiteral(" 0.1.4"), {}).toUtf8()));
+        TestProxy proxy(TestProxy::Kind::Socks5);
+        proxy.route(QStringLiteral("maker.test"), server.port());
+        NetworkSetup network;
+        HttpPageFetcher fetcher;
+        network.configure(fetcher.network());
+        network.setProxyRules(ProxyRules::through(*parseProxyAddress(proxy.address())));
+        fetcher.setTimeLimit(5s);
+        ScriptedMessageBox messages;
+        RecordingLauncher launcher;
+        UpdateCheck(fetcher, messages, launcher, QStringLiteral("http://maker.test/down"), versionText()).run();
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].text, Latest);
+        QCOMPARE(proxy.requested(), QStringList{QStringLiteral("maker.test:80")});
     }
 
     void noServer()

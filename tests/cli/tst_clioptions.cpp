@@ -1,5 +1,6 @@
 #include "cli/clioptions.h"
 
+#include <QDir>
 #include <QTest>
 
 class TestCliOptions final : public QObject
@@ -42,6 +43,13 @@ private Q_SLOTS:
                                            << "--continue and --wait go with get and download";
         QTest::newRow("continue with a value") << QStringList{"get", "--continue=1", "http://a/"}
                                                << "--continue takes no value";
+        QTest::newRow("proxy and no proxy") << QStringList{"get", "--no-proxy", "--proxy", "h:1", "http://a/"}
+                                            << "--proxy and --no-proxy exclude each other";
+        // Said without the password: the line may be on a screen others see.
+        QTest::newRow("unreadable proxy") << QStringList{"get", "--proxy=socks4://me:secret@h:1", "http://a/"}
+                                          << "--proxy: \"socks4://h:1\" is no proxy address (http://, socks5:// or "
+                                             "socks5h://HOST:PORT)";
+        QTest::newRow("proxy without value") << QStringList{"get", "http://a/", "--proxy"} << "--proxy needs a value";
     }
     void usageErrors()
     {
@@ -90,6 +98,34 @@ private Q_SLOTS:
         QCOMPARE(parse.options.waitSeconds, std::optional<double>(0));
     }
 
+    void networkOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<std::optional<QString>>("proxy");
+        QTest::addColumn<QString>("cookies");
+        QTest::newRow("neither") << QStringList{} << std::optional<QString>() << QString();
+        QTest::newRow("--proxy") << QStringList{"--proxy", "socks5h://me:pw@h:1"}
+                                 << std::optional<QString>("socks5h://me:pw@h:1") << QString();
+        QTest::newRow("--no-proxy, --cookies=") << QStringList{"--no-proxy", "--cookies=/tmp/c.txt"}
+                                                << std::optional<QString>("direct") << QStringLiteral("/tmp/c.txt");
+        QTest::newRow("relative cookies file")
+            << QStringList{"--cookies", "c.txt"} << std::optional<QString>()
+            << QDir::current().absoluteFilePath(QStringLiteral("c.txt"));
+    }
+    void networkOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(std::optional<QString>, proxy);
+        QFETCH(QString, cookies);
+        for (const QString &command : {QStringLiteral("get"), QStringLiteral("analyse"), QStringLiteral("download")}) {
+            const CliParse parse = parseCli(QStringList{command, "x"} + arguments);
+            QVERIFY2(parse.error.isEmpty(), qPrintable(parse.error));
+            QCOMPARE(parse.options.network.proxy, proxy);
+            QCOMPARE(parse.options.network.cookiesFile, cookies);
+        }
+        QVERIFY(cliHelpText().contains(QLatin1String("--proxy URL")));
+    }
+
     void helpAndVersionWin()
     {
         QCOMPARE(parseCli({"get", "--help", "--bogus"}).options.command, CliOptions::Command::Help);
@@ -108,6 +144,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("commandLine");
         QTest::newRow("no arguments: the window") << QStringList{} << false;
         QTest::newRow("app folder only: the window") << QStringList{"--app-folder", "get"} << false;
+        QTest::newRow("values are no commands: the window")
+            << QStringList{"--proxy", "get", "--cookies", "download"} << false;
         QTest::newRow("qt option: the window") << QStringList{"-platform", "offscreen"} << false;
         QTest::newRow("get") << QStringList{"--app-folder", "x", "get", "u"} << true;
         QTest::newRow("help") << QStringList{"--help"} << true;

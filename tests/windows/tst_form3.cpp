@@ -1,5 +1,6 @@
 #include "app/mode.h"
 #include "app/modefile.h"
+#include "app/networkoptions.h"
 #include "app/optionfile.h"
 #include "app/settings.h"
 #include "controls/button/pexbutton.h"
@@ -10,6 +11,7 @@
 #include "scriptedmessagebox.h"
 #include "testfiles.h"
 #include "walkparts.h"
+#include "web/networksetup.h"
 #include "windows/filelist.h"
 #include "windows/form3.h"
 
@@ -17,6 +19,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcessEnvironment>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,7 +76,7 @@ private Q_SLOTS:
         SettingsWindow w;
         QCOMPARE(w.form->windowTitle(), QStringLiteral("设置"));
         QVERIFY(w.form->windowFlags().testFlag(Qt::Tool));
-        QCOMPARE(w.form->size(), QSize(495, 492));
+        QCOMPARE(w.form->size(), QSize(495, 524));
         QCOMPARE(w.form->palette().color(QPalette::Window), QColor(Qt::white));
         QCOMPARE(w.field<QLabel>("NM")->text(), QStringLiteral("Normal"));
         QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm")}));
@@ -90,6 +93,62 @@ private Q_SLOTS:
     {
         SettingsWindow w;
         checkLayout(w.form.get());
+    }
+
+    // The proxy box has a row of its own below the designed window: nothing designed moved for it.
+    void proxyBoxInARowBelowTheDesign()
+    {
+        SettingsWindow w;
+        const int designedHeight = 7380 / 15;
+        const auto *box = w.field<QLineEdit>("Proxy");
+        const auto *label = w.field<QLabel>("Label10");
+        QCOMPARE(label->text(), QStringLiteral("代理:"));
+        QVERIFY(box->y() >= designedHeight && label->y() >= designedHeight);
+        QVERIFY(w.form->rect().contains(box->geometry()));
+        for (const QWidget *element : elementsOf(w.form.get())) {
+            if (element != box && element != label)
+                QVERIFY2(element->geometry().bottom() < designedHeight, qPrintable(element->objectName()));
+        }
+    }
+
+    // Typed, the proxy is in force for the next request; saved, it is there at the next start.
+    void proxyBoxBoundLive()
+    {
+        SettingsWindow w;
+        NetworkSetup network;
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("http_proxy"), QStringLiteral("http://127.0.0.1:3128"));
+        QVERIFY(startNetwork(network, w.settings, w.dir.path(), {}, environment).isEmpty());
+        const auto proxyFor = [&network] {
+            const QNetworkProxy proxy = network.proxyRules().proxyFor(QUrl(QStringLiteral("http://comic.test/")));
+            return proxy.type() == QNetworkProxy::NoProxy ? QStringLiteral("direct")
+                                                          : proxy.hostName() + u':' + QString::number(proxy.port());
+        };
+        auto *box = w.field<QLineEdit>("Proxy");
+        QCOMPARE(box->text(), QString());
+        QCOMPARE(proxyFor(), QStringLiteral("127.0.0.1:3128"));
+
+        QTest::keyClicks(box, QStringLiteral("socks5h://127.0.0.1:1080"));
+        QCOMPARE(w.settings.proxy(), QStringLiteral("socks5h://127.0.0.1:1080"));
+        QCOMPARE(proxyFor(), QStringLiteral("127.0.0.1:1080"));
+        w.settings.setProxy(QStringLiteral("direct"));
+        QCOMPARE(box->text(), QStringLiteral("direct"));
+        QCOMPARE(proxyFor(), QStringLiteral("direct"));
+
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("http://user:pw@10.0.0.1:8080"));
+        w.press("pexbutton1");
+        QVERIFY(readBytes(w.dir.filePath(QStringLiteral("Option.ini")))
+                    .endsWith("UsingMode=Normal\r\nProxy=http://user:pw@10.0.0.1:8080\r\n"));
+        Settings next;
+        Mode nextMode;
+        ScriptedMessageBox nextMessages;
+        ScriptedInputBox nextInput;
+        RecordingLauncher nextLauncher;
+        LoadSettings(w.dir.path(), next, nextMode, nextMessages);
+        Form3 again(w.dir.path(), next, nextMode, nextMessages, nextInput, nextLauncher);
+        QCOMPARE(again.findChild<QLineEdit *>(QStringLiteral("Proxy"))->text(),
+                 QStringLiteral("http://user:pw@10.0.0.1:8080"));
     }
 
     // Keywords typed and not saved count for the next walk at once.
