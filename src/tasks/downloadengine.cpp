@@ -445,21 +445,8 @@ bool DownloadEngine::settleFiles(const std::shared_ptr<Run> &run, bool &failed)
 {
     const RunGuard guard(this, run->over);
     while (!m_finisher.isIdle()) {
-        QEventLoop loop;
-        bool woken = false;
-        const auto wake = [&] {
-            woken = true;
-            loop.quit();
-        };
-        connect(&m_finisher, &PartFileFinisher::settled, &loop, wake);
-        connect(this, &DownloadEngine::runStopped, &loop, wake);
-        loop.exec();
-        if (!guard.alive())
+        if (!waitFor(run, std::nullopt))
             return false;
-        if (!woken) {
-            stopRun();
-            return false;
-        }
     }
     const QList<PartFileFinisher::Failure> failures = m_finisher.takeFailures();
     failed = !failures.isEmpty();
@@ -477,10 +464,11 @@ bool DownloadEngine::settleFiles(const std::shared_ptr<Run> &run, bool &failed)
     return true;
 }
 
-// Waits in a nested loop, the window live. False when the frame must touch nothing any more: the
-// run was stopped or the engine deleted meanwhile, or the application quits (the run is then
-// stopped, leaving no partial file).
-bool DownloadEngine::waitFor(const std::shared_ptr<Run> &run, std::chrono::milliseconds duration)
+// Waits in a nested loop, the window live, for `duration`, or without one until the finisher has
+// dealt with files. False when the frame must touch nothing any more: the run was stopped or the
+// engine deleted meanwhile, or the application quits (the run is then stopped, leaving no
+// partial file).
+bool DownloadEngine::waitFor(const std::shared_ptr<Run> &run, std::optional<std::chrono::milliseconds> duration)
 {
     const RunGuard guard(this, run->over);
     QEventLoop loop;
@@ -489,7 +477,10 @@ bool DownloadEngine::waitFor(const std::shared_ptr<Run> &run, std::chrono::milli
         woken = true;
         loop.quit();
     };
-    QTimer::singleShot(duration, &loop, wake);
+    if (duration)
+        QTimer::singleShot(*duration, &loop, wake);
+    else
+        connect(&m_finisher, &PartFileFinisher::settled, &loop, wake);
     connect(this, &DownloadEngine::runStopped, &loop, wake);
     loop.exec();
     if (!guard.alive())

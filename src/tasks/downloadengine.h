@@ -102,7 +102,7 @@ private:
     Retry tryAgain(const std::shared_ptr<Run> &run, const TryFailure &failure);
     bool waitWhilePaused(const std::shared_ptr<Run> &run);
     bool settleFiles(const std::shared_ptr<Run> &run, bool &failed);
-    bool waitFor(const std::shared_ptr<Run> &run, std::chrono::milliseconds duration);
+    bool waitFor(const std::shared_ptr<Run> &run, std::optional<std::chrono::milliseconds> duration);
     void reportSpeed(qint64 milliseconds);
     void reportPercent(qint64 written, qint64 length, bool bodyEnded);
     qint64 announcedLength() const;
