@@ -2,7 +2,7 @@
 #include "cli/clisession.h"
 #include "cli/commands.h"
 #include "cli/exitstatus.h"
-#include "web/pageanalysis.h"
+#include "web/pagereading.h"
 #include "web/pagebody.h"
 
 #include <cstdio>
@@ -46,8 +46,11 @@ int runAnalyse(CliSession &session)
         return ExitStatus::usage;
     }
     std::optional<QString> text;
+    QString pageAddress = firstAddress;
     if (fromWeb) {
-        text = session.fetcher.FetchPage(options.page);
+        const FetchedPage fetched = session.fetcher.FetchPageAndAddress(options.page);
+        text = fetched.text;
+        pageAddress = fetched.address;
         if (text->isEmpty()) {
             session.output.line(QStringLiteral("tavrin: %1 could not be fetched").arg(options.page));
             return ExitStatus::failed;
@@ -59,10 +62,10 @@ int runAnalyse(CliSession &session)
             return ExitStatus::usage;
         }
     }
-    QString imageList;
-    const QStringList candidates = AnalysePage(*text, firstAddress, session.mode, imageList);
-    QStringList images = imageList.split(QStringLiteral("\r\n"));
-    images.removeLast(); // the empty piece after the last CR LF
+    // Read as the walk reads it, by the mode in force (the reader's reading in the Reader mode).
+    const PageFindings findings = ReadPage(*text, pageAddress, firstAddress, session.mode);
+    const QStringList &images = findings.images;
+    const QStringList &candidates = findings.candidates;
 
     if (options.json) {
         const QJsonObject result{{QStringLiteral("images"), QJsonArray::fromStringList(images)},

@@ -40,6 +40,7 @@ struct DownloadEngine::Run
     Phase phase = Phase::Waiting;
     bool over = false;      // ended or stopped: its frames touch nothing any more
     bool requested = false; // an image was requested: the next one waits its interval first
+    bool lastShareDue = false; // the last image is read: 100 is shown once it has its name
     ImageFile file;         // the part file of the current image, kept open across its tries
 
     // The current image's tries.
@@ -104,6 +105,9 @@ void DownloadEngine::start(qint16 task, const QString &listText, const QString &
     m_state.imageUrls = imageAddresses(listText);
     m_state.lastImage = qint32(m_state.imageUrls.size()) - 1;
     m_state.taskFolderName = QFileInfo(folderPath).fileName();
+    // What an earlier run handed over gets its name before this one touches the folder.
+    m_finisher.waitForDone();
+    m_finisher.takeFailures();
     ImageFile::removeParts(folderPath, imageFileNames(m_state.imageUrls));
 
     const std::shared_ptr<Run> run = m_run;
@@ -204,7 +208,10 @@ void DownloadEngine::goOn(Failure failure)
         }
         ++m_state.currentImage;
         if (m_state.currentImage > m_state.lastImage) {
-            if (failure)
+            bool lateFailure = false;
+            if (!settleFiles(run, lateFailure))
+                return;
+            if (failure || lateFailure)
                 m_board.ChangeState(run->task, QStringLiteral("下载完成!"));
             else
                 completion();
@@ -264,6 +271,9 @@ void DownloadEngine::requestFailed(const std::shared_ptr<Run> &run)
 {
     const RunGuard guard(this, run->over);
     run->file.discard();
+    bool lateFailure = false;
+    if (!settleFiles(run, lateFailure))
+        return;
     m_board.ChangeState(run->task,
                         failureState(m_state.currentImage, QString::number(m_transfer.FailureCode()) +
                                                                QLatin1Char(':') + m_transfer.FailureText()));
@@ -403,7 +413,11 @@ DownloadEngine::Read DownloadEngine::readBody(const std::shared_ptr<Run> &run, q
         failure.description = QStringLiteral("写入文件失败:") + run->file.errorString();
         return Read::Failed;
     }
-    // The image's share is shown once it is under its name.
+    m_finisher.add(ImageFile::partPath(m_state.imageFilePath), m_state.imageFilePath, m_state.currentImage);
+    if (m_state.currentImage == m_state.lastImage) {
+        run->lastShareDue = true;
+        return Read::Complete;
+    }
     reportPercent(written, length, true);
     return guard.alive() ? Read::Complete : Read::Stopped;
 }
@@ -422,6 +436,44 @@ bool DownloadEngine::waitWhilePaused(const std::shared_ptr<Run> &run)
             return false;
     }
     m_runFlags.resumeFlag = false;
+    return true;
+}
+
+// Waits, the window live, until the images read so far have their names, then reports those that
+// could not get them. False when the frame must touch nothing any more.
+bool DownloadEngine::settleFiles(const std::shared_ptr<Run> &run, bool &failed)
+{
+    const RunGuard guard(this, run->over);
+    while (!m_finisher.isIdle()) {
+        QEventLoop loop;
+        bool woken = false;
+        const auto wake = [&] {
+            woken = true;
+            loop.quit();
+        };
+        connect(&m_finisher, &PartFileFinisher::settled, &loop, wake);
+        connect(this, &DownloadEngine::runStopped, &loop, wake);
+        loop.exec();
+        if (!guard.alive())
+            return false;
+        if (!woken) {
+            stopRun();
+            return false;
+        }
+    }
+    const QList<PartFileFinisher::Failure> failures = m_finisher.takeFailures();
+    failed = !failures.isEmpty();
+    bool lastFailed = false;
+    for (const PartFileFinisher::Failure &late : failures) {
+        lastFailed = lastFailed || late.image == m_state.lastImage;
+        m_board.ChangeState(run->task, failureState(late.image, late.description));
+        if (!guard.alive())
+            return false;
+    }
+    if (std::exchange(run->lastShareDue, false) && !lastFailed) {
+        m_board.Cpro(run->task, 100);
+        return guard.alive();
+    }
     return true;
 }
 

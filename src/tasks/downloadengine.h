@@ -3,6 +3,7 @@
 #include "tasks/downloadoptions.h"
 #include "tasks/enginestate.h"
 #include "tasks/imagedownloader.h"
+#include "tasks/partfilefinisher.h"
 #include "web/transfer.h"
 
 #include <chrono>
@@ -100,6 +101,7 @@ private:
     Read readBody(const std::shared_ptr<Run> &run, qint64 offset, TryFailure &failure);
     Retry tryAgain(const std::shared_ptr<Run> &run, const TryFailure &failure);
     bool waitWhilePaused(const std::shared_ptr<Run> &run);
+    bool settleFiles(const std::shared_ptr<Run> &run, bool &failed);
     bool waitFor(const std::shared_ptr<Run> &run, std::chrono::milliseconds duration);
     void reportSpeed(qint64 milliseconds);
     void reportPercent(qint64 written, qint64 length, bool bodyEnded);
@@ -120,6 +122,7 @@ private:
     const Settings &m_settings;
     RunFlags &m_runFlags;
     Transfer m_transfer;
+    PartFileFinisher m_finisher;
     EngineState m_state;
     DownloadOptions m_options;
     std::chrono::milliseconds m_retryBase = defaultRetryBase;

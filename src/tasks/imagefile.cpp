@@ -1,10 +1,7 @@
 #include "tasks/imagefile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <QDir>
 #include <QSet>
-#include <unistd.h>
 
 void ImageFile::removeParts(const QString &folderPath, const QStringList &imageNames)
 {
@@ -23,8 +20,6 @@ void ImageFile::removeParts(const QString &folderPath, const QStringList &imageN
 
 bool ImageFile::open(const QString &path)
 {
-    m_path = path;
-    m_error.clear();
     m_file.setFileName(partPath(path));
     // Unbuffered: a failing write shows at the write itself, not at some later flush.
     return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
@@ -42,21 +37,11 @@ bool ImageFile::write(const QByteArray &bytes)
 
 bool ImageFile::complete()
 {
-    // On disk before it takes the name: a rename may reach the disk before the data does.
-    // (EINVAL: a device in place of the file, which has nothing to sync.)
-    const bool synced = ::fdatasync(m_file.handle()) == 0 || errno == EINVAL;
     m_file.close();
-    if (m_file.error() != QFileDevice::NoError || !synced) {
-        m_error = synced ? QString() : QStringLiteral("无法写入磁盘");
-        m_file.remove();
-        return false;
-    }
-    if (std::rename(QFile::encodeName(m_file.fileName()).constData(), QFile::encodeName(m_path).constData()) != 0) {
-        m_error = QStringLiteral("无法改名为") + m_path;
-        m_file.remove();
-        return false;
-    }
-    return true;
+    if (m_file.error() == QFileDevice::NoError)
+        return true;
+    m_file.remove();
+    return false;
 }
 
 void ImageFile::discard()

@@ -4,10 +4,10 @@
 #include <QString>
 #include <QStringList>
 
-// The file one image is written to. It is written under its final name plus ".part" and moved
-// under its final name only once it is whole and on disk, so a file under an image's name is
-// always a whole image, even after a crash or a power cut. Every write is checked (a full disk
-// fails the image); a part file that is not completed is removed again.
+// The file one image is written to: its name plus ".part", which it loses only once it is whole
+// and on disk (PartFileFinisher), so a file under an image's name is always a whole image, even
+// after a crash or a power cut. Every write is checked (a full disk fails the image); a part file
+// that is not completed is removed again.
 class ImageFile
 {
 public:
@@ -28,15 +28,13 @@ public:
     // Empties the open part file: the image starts again.
     bool restart();
     bool write(const QByteArray &bytes);
-    // Closes a complete image and moves it under its name, in place of any older file of that
-    // name. False, with the part file removed, when it could not be finished.
+    // Closes a complete image, for PartFileFinisher to give its name. False, with the part file
+    // removed, when the last bytes could not be written.
     bool complete();
     // Closes and removes an image that was not completed; nothing when none is open.
     void discard();
-    QString errorString() const { return m_error.isEmpty() ? m_file.errorString() : m_error; }
+    QString errorString() const { return m_file.errorString(); }
 
 private:
     QFile m_file;
-    QString m_path;
-    QString m_error;
 };

@@ -22,8 +22,8 @@
 namespace {
 
 constexpr int ClientWidth = 7425;
-// One row more than designed, below everything else, for the proxy box.
-constexpr int ClientHeight = 7860;
+// Two rows more than designed, below everything else: the proxy box and the reader's switches.
+constexpr int ClientHeight = 8220;
 
 // Places a child at its designed place, given in twips inside its container.
 template <typename W> W *place(W *widget, int left, int top, int width, int height)
@@ -98,6 +98,7 @@ Form3::Form3(const QString &appFolder, Settings &settings, Mode &mode, MessageBo
         std::make_unique<SettingsActions>(appFolder, settings, mode, *m_file1, messages, input, launcher);
     buildButtonsAndFooter();
     buildProxyRow();
+    buildReaderRow();
     m_file1->setPattern(QStringLiteral("*.tdm"));
     m_file1->setFolder(modeFolder(appFolder));
     bindFields();
@@ -217,6 +218,17 @@ void Form3::buildProxyRow()
     m_proxy->setPlaceholderText(QStringLiteral("留空：使用环境变量中的代理；direct：不用代理"));
 }
 
+// The switches of the reading for today's reader sites; off in every mode that does not name them.
+void Form3::buildReaderRow()
+{
+    m_readerPage = named(place(new QCheckBox(QStringLiteral("阅读器页面"), this), 120, 7860, 1935, 255),
+                         QStringLiteral("ReaderPage"));
+    m_scriptImg = named(place(new QCheckBox(QStringLiteral("脚本中的图片"), this), 2160, 7860, 2175, 255),
+                        QStringLiteral("ScriptImg"));
+    m_chapterEnd = named(place(new QCheckBox(QStringLiteral("章节结束即停止"), this), 4440, 7860, 2655, 255),
+                         QStringLiteral("ChapterEnd"));
+}
+
 void Form3::bindFields()
 {
     showSettings();
@@ -234,6 +246,9 @@ void Form3::bindFields()
     connect(m_skw, &QLineEdit::textEdited, &m_mode, &Mode::setSearchKW);
     connect(m_option4, &QRadioButton::toggled, &m_mode, &Mode::setKWUsing);
     connect(m_option2, &QRadioButton::toggled, &m_mode, &Mode::setDownMode);
+    connect(m_readerPage, &QCheckBox::toggled, &m_mode, &Mode::setReaderPage);
+    connect(m_scriptImg, &QCheckBox::toggled, &m_mode, &Mode::setScriptImg);
+    connect(m_chapterEnd, &QCheckBox::toggled, &m_mode, &Mode::setChapterEnd);
 }
 
 void Form3::showSettings()
@@ -250,6 +265,9 @@ void Form3::showMode()
     setTextIfChanged(m_skw, m_mode.searchKW());
     (m_mode.kwUsing() ? m_option4 : m_option3)->setChecked(true);
     (m_mode.downMode() ? m_option2 : m_option1)->setChecked(true);
+    m_readerPage->setChecked(m_mode.readerPage());
+    m_scriptImg->setChecked(m_mode.scriptImg());
+    m_chapterEnd->setChecked(m_mode.chapterEnd());
     m_nm->setText(m_mode.name().isEmpty() ? QStringLiteral("Label9") : m_mode.name());
 }
 

@@ -9,6 +9,7 @@ class MessageBox;
 class Mode;
 class OptionCheckBox;
 class QLabel;
+class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 class Settings;
@@ -37,6 +38,7 @@ private:
     void buildModeFrame();
     void buildButtonsAndFooter();
     void buildProxyRow();
+    void buildReaderRow();
     void bindFields();
     void showSettings();
     void showMode();
@@ -46,6 +48,9 @@ private:
     QLineEdit *m_rec = nullptr;
     OptionCheckBox *m_ds = nullptr;
     QLineEdit *m_proxy = nullptr;
+    QCheckBox *m_readerPage = nullptr;
+    QCheckBox *m_scriptImg = nullptr;
+    QCheckBox *m_chapterEnd = nullptr;
     QLineEdit *m_bi = nullptr;
     QLineEdit *m_bu = nullptr;
     QLineEdit *m_skw = nullptr;

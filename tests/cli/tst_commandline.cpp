@@ -317,6 +317,21 @@ private Q_SLOTS:
         QCOMPARE(run.out, out);
     }
 
+    // The Reader mode for one run: a lazy picture and a next link beside it.
+    void analyseWithTheReaderMode()
+    {
+        const QString page = m_app.filePath(QStringLiteral("reader.html"));
+        QVERIFY(writeBytes(page, "<html><head><meta charset=\"utf-8\"></head><body>"
+                                 "<img src=\"data:image/gif;base64,R0lGOD\" data-src=\" /p/1.jpg \">"
+                                 "<a rel=\"next\" href=\"2.html\">\xe4\xb8\x8b\xe4\xb8\x80\xe9\xa1\xb5</a>"
+                                 "</body></html>"));
+        const Run run = Program(m_app.path()).run({QStringLiteral("analyse"), QStringLiteral("--mode"),
+                                                   QStringLiteral("Reader"), QStringLiteral("--first-address"),
+                                                   QStringLiteral("http://host/c/1.html"), page});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QByteArray("http://host/p/1.jpg\nhttp://host/c/2.html\n"));
+    }
+
     void analyseNeedsAFirstAddressForAFile()
     {
         const QString page = m_app.filePath(QStringLiteral("page.html"));

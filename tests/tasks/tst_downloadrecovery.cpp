@@ -2,6 +2,7 @@
 #include "testfiles.h"
 #include "web/browserheaders.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QNetworkReply>
@@ -334,6 +335,27 @@ private Q_SLOTS:
                                            QStringLiteral("9.jpg.part"), QStringLiteral("notes.part")}));
         QVERIFY(rig.bytes(QStringLiteral("1.jpg")) == body);
         QVERIFY(rig.bytes(QStringLiteral("2.jpg")) == bodies[1]);
+    }
+
+    // An image read whole that then cannot take its name (a folder holds it) fails where it is
+    // reported: at the end, before the task is done, and the completion actions stay away.
+    void imageThatCannotTakeItsName()
+    {
+        EngineRig rig;
+        QList<QByteArray> bodies;
+        const QStringList addresses = rig.serveImages(3, 20000, bodies);
+        QVERIFY(QDir().mkpath(rig.path(QStringLiteral("2.jpg/inside"))));
+
+        rig.start(addresses);
+        QVERIFY(rig.ends());
+
+        const QStringList states = rig.states();
+        QCOMPARE(states.size(), 3);
+        QVERIFY2(states[1].startsWith(failedAt(1, QStringLiteral("写入文件失败:"))), qPrintable(states[1]));
+        QCOMPARE(states[2], done);
+        QCOMPARE(rig.files(), QStringList({QStringLiteral("1.jpg"), QStringLiteral("3.jpg")}));
+        QVERIFY(rig.bytes(QStringLiteral("3.jpg")) == bodies[2]);
+        QCOMPARE(rig.launcher.calls, QStringList());
     }
 
     void keepExistingImages_data()

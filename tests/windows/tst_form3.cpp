@@ -76,7 +76,7 @@ private Q_SLOTS:
         SettingsWindow w;
         QCOMPARE(w.form->windowTitle(), QStringLiteral("设置"));
         QVERIFY(w.form->windowFlags().testFlag(Qt::Tool));
-        QCOMPARE(w.form->size(), QSize(495, 524));
+        QCOMPARE(w.form->size(), QSize(495, 548));
         QCOMPARE(w.form->palette().color(QPalette::Window), QColor(Qt::white));
         QCOMPARE(w.field<QLabel>("NM")->text(), QStringLiteral("Normal"));
         QCOMPARE(w.listed(), (QStringList{QStringLiteral("Normal.tdm"), QStringLiteral("Reader.tdm")}));
@@ -95,18 +95,22 @@ private Q_SLOTS:
         checkLayout(w.form.get());
     }
 
-    // The proxy box has a row of its own below the designed window: nothing designed moved for it.
+    // The proxy box and the reader's switches have rows of their own below the designed window:
+    // nothing designed moved for them.
     void proxyBoxInARowBelowTheDesign()
     {
         SettingsWindow w;
         const int designedHeight = 7380 / 15;
-        const auto *box = w.field<QLineEdit>("Proxy");
         const auto *label = w.field<QLabel>("Label10");
         QCOMPARE(label->text(), QStringLiteral("代理:"));
-        QVERIFY(box->y() >= designedHeight && label->y() >= designedHeight);
-        QVERIFY(w.form->rect().contains(box->geometry()));
+        const QList<const QWidget *> added = {w.field<QLineEdit>("Proxy"), label, w.field<QCheckBox>("ReaderPage"),
+                                              w.field<QCheckBox>("ScriptImg"), w.field<QCheckBox>("ChapterEnd")};
+        for (const QWidget *element : added) {
+            QVERIFY2(element->y() >= designedHeight, qPrintable(element->objectName()));
+            QVERIFY2(w.form->rect().contains(element->geometry()), qPrintable(element->objectName()));
+        }
         for (const QWidget *element : elementsOf(w.form.get())) {
-            if (element != box && element != label)
+            if (!added.contains(element))
                 QVERIFY2(element->geometry().bottom() < designedHeight, qPrintable(element->objectName()));
         }
     }
@@ -152,6 +156,22 @@ private Q_SLOTS:
     }
 
     // Keywords typed and not saved count for the next walk at once.
+    // The reader's switches show the mode in force, and a click counts for the next walk at once.
+    void readerSwitchesBoundLive()
+    {
+        SettingsWindow w;
+        auto *readerPage = w.field<QCheckBox>("ReaderPage");
+        auto *scriptImg = w.field<QCheckBox>("ScriptImg");
+        auto *chapterEnd = w.field<QCheckBox>("ChapterEnd");
+        QVERIFY(!readerPage->isChecked() && !scriptImg->isChecked() && !chapterEnd->isChecked());
+        QVERIFY(LoadMode(w.dir.path(), QStringLiteral("Reader"), w.mode));
+        QVERIFY(readerPage->isChecked() && scriptImg->isChecked() && chapterEnd->isChecked());
+        chapterEnd->click();
+        QVERIFY(!w.mode.chapterEnd());
+        QVERIFY(w.mode.readerPage());
+        QVERIFY(readerPage->geometry().top() >= w.field<QLineEdit>("Proxy")->geometry().bottom());
+    }
+
     void keywordEditsUsedByTheNextWalk()
     {
         WalkParts<FakePageFetcher> parts;
