@@ -55,7 +55,9 @@ QString withoutLogin(const QString &text)
     const qsizetype at = text.lastIndexOf(u'@');
     if (at < 0)
         return text;
+    // A scheme stands before every "@"; a "://" after one is part of what follows the login, which
+    // then runs from the start.
     const qsizetype schemeEnd = text.indexOf(QLatin1String("://"));
-    const qsizetype loginStart = schemeEnd >= 0 && schemeEnd < at ? schemeEnd + 3 : 0;
+    const qsizetype loginStart = schemeEnd >= 0 && schemeEnd < text.indexOf(u'@') ? schemeEnd + 3 : 0;
     return text.left(loginStart) + text.mid(at + 1);
 }

@@ -43,10 +43,14 @@ QString addressText(const QUrl &url)
 
 QString addressKey(const QString &address)
 {
-    const QUrl url(address);
+    QUrl url(address);
     if (!url.isValid() || url.isRelative())
         return address;
-    return addressText(url.adjusted(QUrl::NormalizePathSegments));
+    // Qt merges one doubled slash a pass ("///" takes two), so the key of a key would differ.
+    for (QUrl normal = url.adjusted(QUrl::NormalizePathSegments); normal != url;
+         normal = url.adjusted(QUrl::NormalizePathSegments))
+        url = normal;
+    return addressText(url);
 }
 
 bool namesPicture(QStringView address)

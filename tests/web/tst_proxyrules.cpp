@@ -102,6 +102,8 @@ private Q_SLOTS:
                                         << "h:1";
         QTest::newRow("@ in the password") << "http://me:se@cret@h:1"
                                            << "http://h:1";
+        QTest::newRow("a scheme after the login") << "me:secret@x://h@y:1"
+                                                  << "y:1";
         QTest::newRow("no login") << "ftp://h:1"
                                   << "ftp://h:1";
     }

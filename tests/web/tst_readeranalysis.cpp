@@ -99,6 +99,8 @@ private Q_SLOTS:
                "<a href=\" JavaScript:next()\"><img src=\"/p/c.jpg\"></a><a href=\"2.html#top\"><img src=\"/p/d.jpg\"></a>"
                "<a href=\"/p/e-big.jpg\"><img src=\"/p/e.jpg\"></a>"
             << QStringList{};
+        QTest::newRow("the page itself with its slashes tripled")
+            << "<a href=\"http://host///comic/ch1/2.html\">" + picture + "</a>" << QStringList{};
         QTest::newRow("identical links once")
             << "<a href=\"3.html\"><img src=\"/p/a.jpg\"><img src=\"/p/b.jpg\"></a><a href=\"./3.html\">" + picture +
                    "</a>"
