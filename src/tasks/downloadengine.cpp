@@ -6,6 +6,7 @@
 #include "platform/basicnumbers.h"
 #include "platform/shelllauncher.h"
 #include "platform/statusline.h"
+#include "tasks/imageend.h"
 #include "tasks/imagefile.h"
 #include "tasks/imagefilename.h"
 #include "tasks/imageresponse.h"
@@ -47,6 +48,7 @@ struct DownloadEngine::Run
     qint32 failures = 0;
     bool resumable = false; // its server takes ranges: a retry asks for the rest of the part file
     qint64 askedFrom = 0;   // where the last request asked the body to begin
+    std::optional<qint64> cutSize; // a whole body without length that looked cut: its size
 };
 
 namespace {
@@ -166,6 +168,7 @@ DownloadEngine::Begin DownloadEngine::BeginImage(qint32 k, QString &failure)
     run->phase = Run::Phase::Waiting;
     run->failures = 0;
     run->resumable = false;
+    run->cutSize.reset();
     // Only whole images carry the name, so one that is there needs nothing more.
     if (m_options.keepExisting && QFileInfo::exists(m_state.imageFilePath)) {
         reportPercent(1, 1, true);
@@ -409,6 +412,11 @@ DownloadEngine::Read DownloadEngine::readBody(const std::shared_ptr<Run> &run, q
         if (!guard.alive())
             return Read::Stopped;
     }
+    if (length == 0 && endsCut(*run, offset, written)) {
+        failure.description = QStringLiteral("图片不完整:%1字节").arg(written);
+        run->resumable = false;
+        return Read::Retry;
+    }
     if (!run->file.complete()) {
         failure.description = QStringLiteral("写入文件失败:") + run->file.errorString();
         return Read::Failed;
@@ -420,6 +428,21 @@ DownloadEngine::Read DownloadEngine::readBody(const std::shared_ptr<Run> &run, q
     }
     reportPercent(written, length, true);
     return guard.alive() ? Read::Complete : Read::Stopped;
+}
+
+// A body without length ends where the connection ends, also when the server fell over: one whose
+// format says the image goes on is fetched again. The same cut twice, from the start, is how the
+// server has the image, and it is kept.
+bool DownloadEngine::endsCut(Run &run, qint64 offset, qint64 written) const
+{
+    if (imageFileEnd(ImageFile::partPath(m_state.imageFilePath)) != ImageEnd::Cut)
+        return false;
+    if (offset > 0)
+        return true;
+    if (run.cutSize == written)
+        return false;
+    run.cutSize = written;
+    return true;
 }
 
 bool DownloadEngine::waitWhilePaused(const std::shared_ptr<Run> &run)

@@ -99,6 +99,7 @@ private:
     void receive(const std::shared_ptr<Run> &run);
     Read readImage(const std::shared_ptr<Run> &run, TryFailure &failure);
     Read readBody(const std::shared_ptr<Run> &run, qint64 offset, TryFailure &failure);
+    bool endsCut(Run &run, qint64 offset, qint64 written) const;
     Retry tryAgain(const std::shared_ptr<Run> &run, const TryFailure &failure);
     bool waitWhilePaused(const std::shared_ptr<Run> &run);
     bool settleFiles(const std::shared_ptr<Run> &run, bool &failed);

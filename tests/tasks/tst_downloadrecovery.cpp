@@ -13,6 +13,7 @@
 using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(LoopbackResponse)
+Q_DECLARE_METATYPE(LoopbackResponse::Framing)
 
 namespace {
 
@@ -43,6 +44,15 @@ struct RequestClock
                          [this](const LoopbackRequest &) { arrivals.append(clock.elapsed()); });
     }
 };
+
+// A JPEG's markers around filler that holds no 0xFF byte, as its compressed data holds none alone.
+QByteArray jpegBytes(qint64 size)
+{
+    QByteArray bytes = imageBytes(size, 9).replace('\xFF', '\x7F');
+    bytes.replace(0, 4, "\xFF\xD8\xFF\xE0");
+    bytes.replace(size - 2, 2, "\xFF\xD9");
+    return bytes;
+}
 
 QList<QByteArray> headersOf(const LoopbackServer &server, const QByteArray &name)
 {
@@ -167,6 +177,66 @@ private Q_SLOTS:
                 asked.append(range);
         }
         QCOMPARE(asked, resumed);
+    }
+
+    void bodyWithoutLengthThatLooksCut_data()
+    {
+        QTest::addColumn<LoopbackResponse::Framing>("framing");
+        QTest::addColumn<QList<qint64>>("drops"); // each try breaks off after this many bytes; -1: whole
+        QTest::addColumn<QByteArray>("image");    // the bytes the server has
+        QTest::addColumn<QString>("failure");     // empty: the image is kept as the server has it
+        const auto untilClose = LoopbackResponse::Framing::UntilClose;
+        const QByteArray jpeg = jpegBytes(60000);
+        QTest::newRow("until close, cut once, then whole") << untilClose << QList<qint64>{25000, -1} << jpeg << QString();
+        QTest::newRow("chunked, cut once, then whole")
+            << LoopbackResponse::Framing::Chunked << QList<qint64>{25000, -1} << jpeg << QString();
+        // A server that has the picture that way gives it the same twice: it is what there is.
+        QTest::newRow("the server's own picture lacks its end")
+            << untilClose << QList<qint64>{-1, -1} << jpeg.left(40000) << QString();
+        QTest::newRow("cut at a new place each try") << untilClose << QList<qint64>{20000, 30000} << jpeg
+                                                     << QStringLiteral("图片不完整:30000字节");
+        QTest::newRow("a format that says nothing is kept") << untilClose << QList<qint64>{25000} << imageBytes(60000, 4)
+                                                            << QString();
+    }
+    // Such a body ends where the connection does, also when the server falls over.
+    void bodyWithoutLengthThatLooksCut()
+    {
+        QFETCH(LoopbackResponse::Framing, framing);
+        QFETCH(QList<qint64>, drops);
+        QFETCH(QByteArray, image);
+        QFETCH(QString, failure);
+        EngineRig rig;
+        rig.settings.setReset(1);
+        int tries = 0;
+        rig.server.setHandler(QStringLiteral("/p/1.jpg"), [&](const LoopbackRequest &) {
+            LoopbackResponse response = imageResponse(image);
+            response.framing = framing;
+            const qint64 drop = drops.value(tries++, -1);
+            if (drop >= 0)
+                response.dropAfter = drop;
+            return response;
+        });
+        QList<QByteArray> others;
+        const QStringList addresses = rig.serveImages(2, 30000, others);
+
+        rig.start(addresses);
+        QVERIFY(rig.ends());
+
+        // (Qt may send a request again when the server closes the connection under it.)
+        QVERIFY(tries >= drops.size());
+        QVERIFY(rig.bytes(QStringLiteral("2.jpg")) == others[1]);
+        QStringList expected{started};
+        for (int n = 1; n < drops.size(); ++n)
+            expected.append(retrying(n));
+        if (!failure.isEmpty()) {
+            expected << failedAt(0, failure) << done;
+            QCOMPARE(rig.states(), expected);
+            QCOMPARE(rig.files(), QStringList({QStringLiteral("2.jpg")}));
+            return;
+        }
+        expected << done;
+        QCOMPARE(rig.states(), expected);
+        QVERIFY(rig.bytes(QStringLiteral("1.jpg")) == image.left(drops.last() >= 0 ? drops.last() : image.size()));
     }
 
     void serverAsksToWait()
