@@ -54,7 +54,8 @@ public:
     int statusCode() const { return m_status; }
     // Once ReadChunk has given an empty array: why the body broke off; empty when it ended whole.
     // (Qt 6.4 at times ends a chunked body that the server's closing cut off without an error;
-    // such a body cannot be told from a whole one here.)
+    // such a body, like one read to the connection's close, cannot be told from a whole one here:
+    // the engine looks at the picture's own end.)
     QString bodyFailure() const { return m_bodyFailure; }
     // The last ReadChunk was cut short because the application is quitting.
     bool interrupted() const { return m_interrupted; }
