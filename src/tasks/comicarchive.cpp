@@ -40,18 +40,39 @@ std::optional<QString> addBuffer(zip_t *archive, const char *name, const QByteAr
     return std::nullopt;
 }
 
+// The title as XML 1.0 text: markup characters escaped, and the characters XML cannot carry at
+// all (control characters, U+FFFE, U+FFFF, a lone surrogate) left out, or readers reject the file.
+QString xmlText(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            kept.append(c).append(text.at(++i));
+            continue;
+        }
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF ||
+            c.isSurrogate())
+            continue;
+        kept.append(c);
+    }
+    return kept.toHtmlEscaped();
+}
+
 } // namespace
 
 QByteArray comicInfoXml(const QString &title, int pageCount)
 {
+    // One pass over the placeholders: a "%2" in a page's title is the title's own text.
     return QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                           "<ComicInfo xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
                           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">\n"
                           "  <Title>%1</Title>\n"
                           "  <PageCount>%2</PageCount>\n"
                           "</ComicInfo>\n")
-        .arg(title.toHtmlEscaped())
-        .arg(pageCount)
+        .arg(xmlText(title), QString::number(pageCount))
         .toUtf8();
 }
 
@@ -90,7 +111,8 @@ std::optional<QString> writeComicArchive(const QString &archivePath, const QStri
         QFile::remove(partPath);
         return QStringLiteral("%1: %2").arg(archivePath, text);
     }
-    if (std::rename(QFile::encodeName(partPath).constData(), QFile::encodeName(archivePath).constData()) != 0) {
+    if (std::rename(QFile::encodeName(partPath).constData(), QFile::encodeName(archivePath).constData()) !=
+        0) {
         QFile::remove(partPath);
         return QStringLiteral("%1: cannot be renamed into place").arg(archivePath);
     }
