@@ -7,6 +7,7 @@
 #include "web/pagemarkup.h"
 #include "web/readeraddress.h"
 #include "web/scriptpictures.h"
+#include "web/srcset.h"
 
 #include <array>
 #include <QSet>
@@ -14,7 +15,8 @@
 namespace {
 
 // Where lazy-loading scripts keep the real address while src shows a placeholder.
-constexpr std::array<QStringView, 4> lazyAttributes{u"data-src", u"data-original", u"data-lazy-src", u"data-echo"};
+constexpr std::array<QStringView, 4> lazyAttributes{u"data-src", u"data-original", u"data-lazy-src",
+                                                    u"data-echo"};
 
 QString imageAddress(const MarkupAttributes &attributes)
 {
@@ -22,6 +24,15 @@ QString imageAddress(const MarkupAttributes &attributes)
         if (const auto value = attributeValue(attributes, name)) {
             const QString address = cleanAddress(*value);
             if (!address.isEmpty())
+                return address;
+        }
+    }
+    // The largest picture a srcset offers is the one to keep; a data: value there is a placeholder
+    // that leaves src its say.
+    for (const QStringView name : {u"data-srcset", u"srcset"}) {
+        if (const auto value = attributeValue(attributes, name)) {
+            const QString address = cleanAddress(largestSrcsetCandidate(*value));
+            if (!address.isEmpty() && !address.startsWith(QStringLiteral("data:"), Qt::CaseInsensitive))
                 return address;
         }
     }

@@ -9,7 +9,8 @@ class Mode;
 
 // Reads one page the way a reader shows it, for a mode with the reader's page switch on:
 // - an image's address is its first lazy attribute that holds one (data-src, data-original,
-//   data-lazy-src, data-echo), else its src, cleaned of blanks and line breaks; an empty or data:
+//   data-lazy-src, data-echo), else the largest picture of its data-srcset or srcset, else its
+//   src, cleaned of blanks and line breaks; an empty or data:
 //   address, or one the mode's image keywords name, is a placeholder, no image; so is an image
 //   whose class or id the image keywords name (a logo, an avatar);
 // - addresses are resolved against the page's own address (where it was found after redirects)
