@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(judge(bytes + "\xFF\xD9") == ImageEnd::Whole);
     else if (bytes.startsWith("\x89PNG\r\n\x1A\n"))
         FUZZ_CHECK(judge(bytes + QByteArray("IEND\0\0\0\0", 8)) == ImageEnd::Whole);
-    else if (bytes.startsWith("GIF8"))
+    else if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
         FUZZ_CHECK(judge(bytes + ';') == ImageEnd::Whole);
     // Sizes the file system may give whatever the bytes read were.
     for (const qint64 claimed : {qint64(0), qint64(-1), std::numeric_limits<qint64>::max()})
