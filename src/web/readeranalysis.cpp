@@ -18,6 +18,11 @@ namespace {
 constexpr std::array<QStringView, 4> lazyAttributes{u"data-src", u"data-original", u"data-lazy-src",
                                                     u"data-echo"};
 
+bool isDataAddress(const QString &address)
+{
+    return address.startsWith(QStringLiteral("data:"), Qt::CaseInsensitive);
+}
+
 QString imageAddress(const MarkupAttributes &attributes)
 {
     for (const QStringView name : lazyAttributes) {
@@ -32,7 +37,7 @@ QString imageAddress(const MarkupAttributes &attributes)
     for (const QStringView name : {u"data-srcset", u"srcset"}) {
         if (const auto value = attributeValue(attributes, name)) {
             const QString address = cleanAddress(largestSrcsetCandidate(*value));
-            if (!address.isEmpty() && !address.startsWith(QStringLiteral("data:"), Qt::CaseInsensitive))
+            if (!address.isEmpty() && !isDataAddress(address))
                 return address;
         }
     }
@@ -41,8 +46,7 @@ QString imageAddress(const MarkupAttributes &attributes)
 
 bool isPlaceholder(const QString &address, const KeywordList &imageKeywords)
 {
-    return address.isEmpty() || address.startsWith(QStringLiteral("data:"), Qt::CaseInsensitive) ||
-           imageKeywords.names(address);
+    return address.isEmpty() || isDataAddress(address) || imageKeywords.names(address);
 }
 
 QUrl pageBase(const QString &pageAddress, const PageMarkup &markup)
