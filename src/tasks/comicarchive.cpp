@@ -53,8 +53,7 @@ QString xmlText(const QString &text)
             continue;
         }
         const char16_t u = c.unicode();
-        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF ||
-            c.isSurrogate())
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF || c.isSurrogate())
             continue;
         kept.append(c);
     }
@@ -111,8 +110,7 @@ std::optional<QString> writeComicArchive(const QString &archivePath, const QStri
         QFile::remove(partPath);
         return QStringLiteral("%1: %2").arg(archivePath, text);
     }
-    if (std::rename(QFile::encodeName(partPath).constData(), QFile::encodeName(archivePath).constData()) !=
-        0) {
+    if (std::rename(QFile::encodeName(partPath).constData(), QFile::encodeName(archivePath).constData()) != 0) {
         QFile::remove(partPath);
         return QStringLiteral("%1: cannot be renamed into place").arg(archivePath);
     }

@@ -15,8 +15,7 @@
 namespace {
 
 // Where lazy-loading scripts keep the real address while src shows a placeholder.
-constexpr std::array<QStringView, 4> lazyAttributes{u"data-src", u"data-original", u"data-lazy-src",
-                                                    u"data-echo"};
+constexpr std::array<QStringView, 4> lazyAttributes{u"data-src", u"data-original", u"data-lazy-src", u"data-echo"};
 
 bool isDataAddress(const QString &address)
 {

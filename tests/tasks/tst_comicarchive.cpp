@@ -39,8 +39,7 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         QStringList files;
-        for (const QString &name :
-             {QStringLiteral("02.png"), QStringLiteral("01.jpg"), QStringLiteral("10")}) {
+        for (const QString &name : {QStringLiteral("02.png"), QStringLiteral("01.jpg"), QStringLiteral("10")}) {
             files << folder.filePath(name);
             QVERIFY(writeBytes(files.last(), "bytes of " + name.toLatin1() + QByteArray(5000, '\x7f')));
         }
@@ -64,14 +63,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("read"); // the title a reader finds
         QTest::newRow("plain") << QStringLiteral("第1话") << QStringLiteral("第1话");
-        QTest::newRow("markup and quotes")
-            << QStringLiteral("<b>\"A\" & 'B'</b>") << QStringLiteral("<b>\"A\" & 'B'</b>");
-        QTest::newRow("placeholders in the title")
-            << QStringLiteral("第%2话 %1") << QStringLiteral("第%2话 %1");
-        QTest::newRow("control characters left out") << QStringLiteral("a\x01"
-                                                                       "b\x0B"
-                                                                       "c\x1F\td")
-                                                     << QStringLiteral("abc\td");
+        QTest::newRow("markup and quotes") << QStringLiteral("<b>\"A\" & 'B'</b>") << QStringLiteral("<b>\"A\" & 'B'</b>");
+        QTest::newRow("placeholders in the title") << QStringLiteral("第%2话 %1") << QStringLiteral("第%2话 %1");
+        QTest::newRow("control characters left out")
+            << QStringLiteral("a\x01" "b\x0B" "c\x1F\td") << QStringLiteral("abc\td");
         QTest::newRow("noncharacters and a lone surrogate left out")
             << (QStringLiteral("x") + QChar(0xFFFE) + QChar(0xD800) + QStringLiteral("y") + QChar(0xDC00))
             << QStringLiteral("xy");
