@@ -1,5 +1,6 @@
 #include "tasks/imageend.h"
 
+#include <algorithm>
 #include <QFile>
 #include <QtEndian>
 
